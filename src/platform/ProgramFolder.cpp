@@ -1,0 +1,40 @@
+#include "ProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+std::string& overrideFolder() {
+    static std::string folder;
+    return folder;
+}
+} // namespace
+
+std::string ProgramFolder() {
+    if (!overrideFolder().empty()) return overrideFolder();
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath().toStdString();
+    char buf[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof(buf) - 1);
+    if (n > 0) {
+        buf[n] = '\0';
+        std::string path(buf);
+        const auto slash = path.rfind('/');
+        if (slash != std::string::npos) return path.substr(0, slash);
+    }
+    return QDir::currentPath().toStdString();
+}
+
+bool ChangeToProgramFolder() { return ::chdir(ProgramFolder().c_str()) == 0; }
+
+void SetProgramFolderForTests(const std::string& folder) { overrideFolder() = folder; }
+
+bool IsSafeFileName(const std::string& name) {
+    if (name.empty()) return false;
+    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos) return false;
+    return name.find("..") == std::string::npos;
+}
+
+} // namespace platform

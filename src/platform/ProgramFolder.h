@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+// The program's folder: the folder of the running program file. Every relative file name
+// is used after changing the working directory to it.
+namespace platform {
+
+std::string ProgramFolder();
+bool ChangeToProgramFolder();
+// Tests point the program folder at a temporary folder.
+void SetProgramFolderForTests(const std::string& folder);
+
+// Names that come from outside never leave their folder: false for a name holding "/",
+// "\\" or "..", and for an empty name.
+bool IsSafeFileName(const std::string& name);
+
+} // namespace platform
