@@ -7,6 +7,7 @@ PACKAGES=(
   build-essential cmake pkg-config ninja-build
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
   qt6-multimedia-dev qt6-webengine-dev qt6-webengine-dev-tools
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   qt6-image-formats-plugins qt6-qpa-plugins
   libgl-dev libxkbcommon-dev
   libzip-dev zip unzip

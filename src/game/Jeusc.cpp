@@ -23,6 +23,7 @@ Jeu::Jeu(std::unique_ptr<JeuView> view, const GameSetup& setup, std::array<Joueu
     : View_(std::move(view)) {
     Seats = std::move(seats);
     Init(setup);
+    if (View_) View_->GameCreated(*this);
 }
 
 void Jeu::Init(const GameSetup& setup) {

@@ -45,10 +45,27 @@ public:
     virtual void TurnStep();
     virtual void SaveStatistics();
     void SetMessage(const std::string& text) { Message = text; }
+    void PaintHands(bool s0, bool s1, bool s2);
     // Puts a legal move on the chain, lays it out and updates LeftEnd and RightEnd.
     void PlaceDomino(const DominoJoue& move);
 
     JeuView* View() const { return View_.get(); }
+    // The table view's operations, for the main window and the dialogs.
+    void InitView() { if (View_) View_->InitView(*this); }
+    void SetViewWidth(int w) { if (View_) View_->SetViewWidth(*this, w); }
+    void SetViewHeight(int h) { if (View_) View_->SetViewHeight(*this, h); }
+    void RedrawTable() { if (View_) View_->RedrawTable(*this); }
+    void PaintHands() { PaintHands(HandView[0], HandView[1], HandView[2]); }
+    void PaintDominoAt(const Domino& d, int x, int y, int orientation) {
+        if (View_) View_->PaintDominoAt(*this, d, x, y, orientation);
+    }
+    void SetLeftTarget(bool on) { if (View_) View_->SetLeftTarget(on); }
+    void SetRightTarget(bool on) { if (View_) View_->SetRightTarget(on); }
+    bool HitLeftEnd(int x, int y) { return View_ && View_->HitLeftEnd(*this, x, y); }
+    bool HitRightEnd(int x, int y) { return View_ && View_->HitRightEnd(*this, x, y); }
+    void SetBackgroundTexture(const std::string& p) { BackgroundTexturePath = p; if (View_) View_->SetBackgroundTexture(*this, p); }
+    void SetDominoesTexture(const std::string& p) { DominoesTexturePath = p; if (View_) View_->SetDominoesTexture(*this, p); }
+    void SetBackDominoesTexture(const std::string& p) { BackDominoesTexturePath = p; if (View_) View_->SetBackDominoesTexture(*this, p); }
     int PlayedCount() const { return static_cast<int>(Played.size()); }
     bool IsEmptyTable() const { return LeftEnd == -1 && RightEnd == -1; }
     // The last texts drawn for the end of a round and of the game.
@@ -98,7 +115,6 @@ protected:
     // For the network game, which builds its own seats.
     Jeu(std::unique_ptr<JeuView> view, const GameSetup& setup, std::array<Joueur, 3> seats);
 
-    void PaintHands(bool s0, bool s1, bool s2);
     int WindowWidth() const { return View_ ? View_->WindowWidth() : 0; }
     // Round end, for the seat that emptied its hand or for the winners of a blocked round.
     void EndRoundWith(std::vector<int> winners, bool scored);

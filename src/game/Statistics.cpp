@@ -13,15 +13,18 @@ bool parseCounter(const std::string& line, int& out) {
 }
 } // namespace
 
-Statistics ReadStatisticsFile(const std::string& path) {
+std::optional<Statistics> TryReadStatisticsFile(const std::string& path) {
     auto lines = platform::ReadLines(path);
-    Statistics s;
-    if (!lines || lines->size() < 4) return s;
+    if (!lines || lines->size() < 4) return std::nullopt;
     Statistics read;
     if (!parseCounter((*lines)[0], read.Played) || !parseCounter((*lines)[1], read.PigsGiven) ||
         !parseCounter((*lines)[2], read.Won) || !parseCounter((*lines)[3], read.Lost))
-        return s;
+        return std::nullopt;
     return read;
+}
+
+Statistics ReadStatisticsFile(const std::string& path) {
+    return TryReadStatisticsFile(path).value_or(Statistics{});
 }
 
 bool WriteStatisticsFile(const std::string& path, const Statistics& s) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 // The four counters of the local player's games, in file order.
@@ -14,5 +15,7 @@ struct Statistics {
 // Reads the four lines of a statistics file; a missing or unreadable file, or a line that
 // is not a number, gives zeros for every counter.
 Statistics ReadStatisticsFile(const std::string& path);
+// The same, but nothing when the file is missing or not four numbers.
+std::optional<Statistics> TryReadStatisticsFile(const std::string& path);
 // Rewrites the file (four decimal lines, CR LF) through a temporary file. False on failure.
 bool WriteStatisticsFile(const std::string& path, const Statistics& stats);

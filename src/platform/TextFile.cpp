@@ -32,11 +32,16 @@ std::vector<std::string> SplitLines(const std::string& text) {
 }
 
 std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return SplitLines(text);
+    if (!FileExists(path)) return std::nullopt;  // a folder is no file
+    try {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return std::nullopt;
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad()) return std::nullopt;
+        return SplitLines(text);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
 }
 
 bool WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {

@@ -29,6 +29,8 @@ TEST(TextFile, WritesCrLfAndNeverLeavesAHalfFile) {
     EXPECT_EQ(folder.read("f.txt"), "one\r\n\r\nthree\r\n");
     EXPECT_EQ(*platform::ReadLines("f.txt"), (std::vector<std::string>{"one", "", "three"}));
     EXPECT_FALSE(platform::ReadLines("missing.txt").has_value());
+    QDir().mkpath(QString::fromStdString(folder.path() + "/a-folder"));
+    EXPECT_FALSE(platform::ReadLines("a-folder").has_value());
     // A target that cannot be replaced (a folder of that name) keeps what was there.
     QDir().mkpath(QString::fromStdString(folder.path() + "/taken"));
     EXPECT_FALSE(platform::WriteLinesAtomic("taken", {"x"}));

@@ -1,0 +1,54 @@
+#include "client/ClientApp.h"
+
+#include <QDir>
+
+#include "client/Forms.h"
+#include "client/Vue3Dsc.h"
+#include "client/VueInfoJeu.h"
+#include "client/Vuesc.h"
+
+namespace client {
+
+std::unique_ptr<QLockFile> TakeInstanceLock() {
+    auto lock = std::make_unique<QLockFile>(QDir::temp().filePath("A_MUTEX_MORVATEL"));
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) return nullptr;
+    return lock;
+}
+
+namespace {
+// A window whose contents come later: it exists in its place in the creation order.
+QWidget* placeholder(QWidget* main, const char* name, const char* caption) {
+    auto* w = new QWidget(main, Qt::Tool);
+    w->setObjectName(name);
+    w->setWindowTitle(caption);
+    w->resize(320, 200);
+    return w;
+}
+} // namespace
+
+QWidget* CreateClientWindows() {
+    Forms& f = AppForms();
+    auto* main = new TForm1();
+    f.Form15 = placeholder(main, "TForm15", "Web browser");
+    f.Form2 = placeholder(main, "TForm2", "About");
+    f.Form3 = placeholder(main, "TForm3", "Theme editor");
+    f.Form4 = new TForm4(main);
+    f.Form9 = placeholder(main, "TForm9", "Players");
+    f.Form12 = placeholder(main, "TForm12", "Chat");
+    f.Form11 = placeholder(main, "TForm11", "Message");
+    f.Form5 = placeholder(main, "TForm5", "Sound control");
+    f.Form6 = placeholder(main, "TForm6", "Statistics");
+    f.Form14 = placeholder(main, "TForm14", "Connection");
+    f.Form17 = new TForm17(main);
+    f.Form8 = placeholder(main, "TForm8", "Options");
+    return main;
+}
+
+void DestroyClientWindows() {
+    Forms& f = AppForms();
+    delete f.Form1;  // the other windows are its children
+    f = Forms{};
+}
+
+} // namespace client

@@ -1,0 +1,223 @@
+// The main window's menus and tool buttons.
+#include <QDesktopServices>
+#include <QDir>
+#include <QMenuBar>
+#include <QProcess>
+#include <QToolBar>
+#include <QUrl>
+
+#include "client/Forms.h"
+#include "client/QtColors.h"
+#include "client/Settings.h"
+#include "client/ThemeFile.h"
+#include "client/UiText.h"
+#include "client/Vue3Dsc.h"
+#include "client/VueInfoJeu.h"
+#include "client/Vuesc.h"
+#include "platform/MessageBox.h"
+
+namespace client {
+
+namespace {
+QAction* item(QMenu* menu, const char* name, const std::string& caption,
+              const QKeySequence& key = {}, bool checkable = false) {
+    QAction* a = menu->addAction(Q(Ui(caption)));
+    a->setObjectName(name);
+    if (!key.isEmpty()) a->setShortcut(key);
+    a->setCheckable(checkable);
+    return a;
+}
+
+void toggleWindow(QWidget* window, QAction* tick) {
+    if (!window) return;
+    tick->setChecked(!window->isVisible());
+    window->setVisible(tick->isChecked());
+}
+} // namespace
+
+void TForm1::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MainMenu1");
+    Partie1 = bar->addMenu(Q(Ui("Game")));
+    Partie1->setObjectName("Partie1");
+    NewGame1 = item(Partie1, "NewGame1", "New Game", QKeySequence("Ctrl+N"));
+    Connect1 = item(Partie1, "Connect1", "Connect", QKeySequence("Ctrl+C"));
+    Disconnect1 = item(Partie1, "Disconnect1", "Disconnect", QKeySequence("Ctrl+D"));
+    Partie1->addSeparator();
+    Statistiques1 = item(Partie1, "Statistiques1", "Statistics");
+    Options1 = item(Partie1, "Options1", "Options", QKeySequence("Ctrl+G"), true);
+    Partie1->addSeparator();
+    Quitter1 = item(Partie1, "Quitter1", "Quit");
+
+    Vue1 = bar->addMenu(Q(Ui("View")));
+    Vue1->setObjectName("Vue1");
+    Vuedesinformations1 =
+        item(Vue1, "Vuedesinformations1", "Informations", QKeySequence("Ctrl+I"), true);
+    Seconnecter1 = item(Vue1, "Seconnecter1", "Lobby", QKeySequence(Qt::Key_F2), true);
+    Web1 = item(Vue1, "Web1", "Web browser", QKeySequence(Qt::Key_F3), true);
+    NouvellePartie1 = item(Vue1, "NouvellePartie1", "3D View", QKeySequence(Qt::Key_F4), true);
+    Controleduson1 = item(Vue1, "Controleduson1", "Sound control", QKeySequence(Qt::Key_F5), true);
+    thmes1 = Vue1->addMenu(Q(Ui("Themes")));
+    thmes1->setObjectName("thmes1");
+    thmes1->addSeparator();
+    hmes1 = item(thmes1, "hmes1", "Download themes");
+    Language1 = Vue1->addMenu(Q(Ui("Language")));
+    Language1->setObjectName("Language1");
+    Language1->addSeparator();
+    Downloadlanguages1 = item(Language1, "Downloadlanguages1", "Download languages");
+
+    Plug1 = bar->addMenu(Q(Ui("Extensions")));
+    Plug1->setObjectName("Plug1");
+    lchargerdesjoueurs1 = item(Plug1, "lchargerdesjoueurs1", "Download players");
+    Editiondesjoueurs1 = item(Plug1, "Editiondesjoueurs1", "Create players");
+
+    Aproposdenous1 = bar->addMenu(Q(Ui("Help")));
+    Aproposdenous1->setObjectName("Aproposdenous1");
+    RglesCommandes1 = item(Aproposdenous1, "RglesCommandes1", "Help", QKeySequence(Qt::Key_F1));
+    heOnlineGuide1 = item(Aproposdenous1, "heOnlineGuide1", "The online guide");
+    VOREKGAMESHomePage1 = item(Aproposdenous1, "VOREKGAMESHomePage1", "Home page");
+    Community1 = item(Aproposdenous1, "Community1", "Community");
+    VOREKDomino1 = item(Aproposdenous1, "VOREKDomino1", "About");
+
+    connect(NewGame1, &QAction::triggered, this, &TForm1::NouvellePartieLocal);
+    connect(Quitter1, &QAction::triggered, this, &TForm1::Quitter1Click);
+    connect(Vuedesinformations1, &QAction::triggered, this, &TForm1::Vuedesinformations1Click);
+    connect(NouvellePartie1, &QAction::triggered, this, &TForm1::NouvellePartie1Click);
+    connect(Controleduson1, &QAction::triggered, this, &TForm1::Controleduson1Click);
+    connect(RglesCommandes1, &QAction::triggered, this, &TForm1::RglesCommandes1Click);
+    connect(Editiondesjoueurs1, &QAction::triggered, this, &TForm1::Editiondesjoueurs1Click);
+    connect(Statistiques1, &QAction::triggered, this, [this] {
+        if (QWidget* w = AppForms().Form6) w->show();
+    });
+    connect(VOREKDomino1, &QAction::triggered, this, [this] {
+        if (QWidget* w = AppForms().Form2) w->show();
+    });
+    connect(Options1, &QAction::triggered, this, [this] { toggleWindow(AppForms().Form8, Options1); });
+    connect(Seconnecter1, &QAction::triggered, this, [this] {
+        if (Seconnecter1->isEnabled()) toggleWindow(AppForms().Form14, Seconnecter1);
+    });
+    connect(Web1, &QAction::triggered, this, [this] {
+        if (Web1->isEnabled()) toggleWindow(AppForms().Form15, Web1);
+    });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] {
+        if (QWidget* w = AppForms().Form12) w->show();
+    });
+    UpdateToolBar();
+}
+
+void TForm1::buildToolBar() {
+    QToolBar* panel = addToolBar("Panel3");
+    panel->setObjectName("Panel3");
+    panel->setMovable(false);
+    auto button = [&](const char* name, const std::string& text, QAction* action) {
+        auto* b = new QToolButton(panel);
+        b->setObjectName(name);
+        b->setText(Q(Ui(text)));
+        b->setToolTip(Q(Ui(text)));
+        connect(b, &QToolButton::clicked, action, &QAction::trigger);
+        panel->addWidget(b);
+        return b;
+    };
+    ToolButton2 = button("ToolButton2", "Lobby", Seconnecter1);
+    ToolButton3 = button("ToolButton3", "Web browser", Web1);
+    ToolButton4 = button("ToolButton4", "3D View", NouvellePartie1);
+    ToolButton7 = button("ToolButton7", "Sound control", Controleduson1);
+}
+
+void TForm1::Vuedesinformations1Click() {
+    if (TForm4* info = AppForms().Form4) info->setVisible(Vuedesinformations1->isChecked());
+}
+
+void TForm1::NouvellePartie1Click() {
+    if (TForm17* camera = AppForms().Form17) camera->setVisible(NouvellePartie1->isChecked());
+}
+
+void TForm1::Controleduson1Click() {
+    if (QWidget* sound = AppForms().Form5) sound->setVisible(Controleduson1->isChecked());
+}
+
+namespace {
+// The themes in the themes folder, by name, in name order.
+QStringList themeNames() {
+    QStringList names;
+    for (const QString& f : QDir(QString::fromStdString(InProgramDir("themes")))
+                                .entryList({"*.thm"}, QDir::Files, QDir::Name))
+        names << f.left(f.size() - 4);
+    return names;
+}
+} // namespace
+
+void TForm1::UpdateToolBar() {
+    while (thmes1->actions().size() >= 3) {
+        QAction* first = thmes1->actions().first();
+        thmes1->removeAction(first);
+        first->deleteLater();
+    }
+    const QStringList names = themeNames();
+    QAction* before = thmes1->actions().value(0);
+    for (int i = 0; i < names.size(); ++i) {
+        auto* a = new QAction(names[i], thmes1);
+        a->setCheckable(true);
+        a->setChecked(S(names[i]) + ".thm" == AppSettings().ThemeFilePath);
+        connect(a, &QAction::triggered, this, [this, i] { ChangeTheme(i); });
+        thmes1->insertAction(before, a);
+    }
+}
+
+void TForm1::ChangeTheme(int index) {
+    const QStringList names = themeNames();
+    if (index < 0 || index >= names.size()) return;
+    Settings& s = AppSettings();
+    const ThemeValues previous = s;
+    const std::string previousFile = s.ThemeFilePath;
+    s.ThemeFilePath = S(names[index]) + ".thm";
+    if (!LoadThmFile()) {
+        static_cast<ThemeValues&>(s) = previous;
+        s.ThemeFilePath = previousFile;
+        platform::ShowMessage(Ui("The selected theme file is erroneous or non-existent"),
+                              platform::SiteCaption);
+    } else {
+        SaveIniFile();
+        CurrentTableColor = s.TableColor;
+        CurrentBackgroundTexture = s.BackgroundTexturePath;
+        if (AppForms().Form4) AppForms().Form4->ApplyTheme();
+        if (CurrentGame) {
+            Jeu& g = *CurrentGame;
+            g.Theme = {s.TableColor, s.DominoesColor, s.DominoesDotsColor, s.DominoesBackColor,
+                       s.DominoesBorderColor, s.BackDominoesBorder, s.NormalTextColor,
+                       s.LightedTextColor, s.SelectedDominoColor};
+            g.SetBackgroundTexture(s.BackgroundTexturePath);
+            g.SetDominoesTexture(s.DominoesTexturePath);
+            g.SetBackDominoesTexture(s.BackDominoesTexturePath);
+        }
+        FormPaint();
+    }
+    UpdateToolBar();
+}
+
+void TForm1::ChangeLanguage(int) {
+    // Language files come with the translation system; the submenu lists none until then.
+    UpdateToolBar();
+}
+
+void TForm1::RglesCommandes1Click() {
+    const QString help = QString::fromStdString(InProgramDir("doc/morvatel.html"));
+    if (!QFileInfo::exists(help) || !QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
+        platform::ShowMessage(Ui("Problem in calling the help file."), platform::SiteCaption);
+}
+
+void TForm1::Editiondesjoueurs1Click() {
+    const QString editor = QString::fromStdString(InProgramDir("MVT Player Editor"));
+    if (QFileInfo(editor).isExecutable() && QProcess::startDetached(editor, {})) return;
+    if (Web1->isEnabled()) {
+        platform::ShowMessage(Ui("Vrk Editor not found. Do you want to download it now ?"),
+                              platform::SiteCaption, platform::MsgButtons::YesNo);
+        // The download page opens here with the embedded browser.
+    } else {
+        platform::ShowMessage(
+            Ui("The player editor was not found. You can download it from the Morvatel web site."),
+            platform::SiteCaption);
+    }
+}
+
+} // namespace client

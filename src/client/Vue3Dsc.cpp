@@ -1,0 +1,166 @@
+#include "client/Vue3Dsc.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+#include <numbers>
+
+#include "client/Forms.h"
+#include "client/Settings.h"
+#include "client/Vuesc.h"
+#include "game/Jeusc.h"
+
+namespace client {
+
+namespace {
+
+// An arrow pointing up (0), right (1), down (2) or left (3).
+QPixmap arrowPicture(int direction) {
+    QPixmap pm(18, 18);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(9, 9);
+    p.rotate(90.0 * direction);
+    QPainterPath path;
+    path.moveTo(0, -8);
+    path.lineTo(7, 2);
+    path.lineTo(2.5, 2);
+    path.lineTo(2.5, 8);
+    path.lineTo(-2.5, 8);
+    path.lineTo(-2.5, 2);
+    path.lineTo(-7, 2);
+    path.closeSubpath();
+    p.fillPath(path, QColor(0x20, 0x50, 0xC0));
+    return pm;
+}
+
+QPixmap wheelPicture(int w, int h, const QColor& colour) {
+    QPixmap pm(w, h);
+    pm.fill(Qt::white);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(colour.darker(), 2));
+    p.setBrush(colour);
+    p.drawEllipse(QRectF(2, 2, w - 4, h - 4));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(w / 2.0 - 10, h / 2.0 - 10, 20, 20));
+    return pm;
+}
+
+} // namespace
+
+HoverArrow::HoverArrow(QWidget* parent, const char* name, int direction, std::function<void()> step)
+    : QLabel(parent), step_(std::move(step)) {
+    setObjectName(name);
+    setPixmap(arrowPicture(direction));
+    resize(18, 18);
+    setMouseTracking(true);
+}
+
+void HoverArrow::mouseMoveEvent(QMouseEvent* event) {
+    if (step_) step_();
+    QLabel::mouseMoveEvent(event);
+}
+
+TForm17::TForm17(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool | Qt::WindowStaysOnTopHint) {
+    setObjectName("TForm17");
+    setWindowTitle("View 3D");
+    setFixedSize(186, 107);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+
+    Image6 = new QLabel(this);
+    Image6->setObjectName("Image6");
+    Image6->setGeometry(2, 2, 86, 83);
+    Image6->setPixmap(wheelPicture(86, 83, QColor(0xE0, 0xC0, 0x60)));
+    Image6->setToolTip("Molette de rotation angulaire");
+    Image11 = new QLabel(this);
+    Image11->setObjectName("Image11");
+    Image11->setGeometry(94, 2, 89, 81);
+    Image11->setPixmap(wheelPicture(89, 81, QColor(0x90, 0xC0, 0xE0)));
+    Image11->setToolTip(QString::fromUtf8(
+        "Molette de déplacement pour positionner la caméra et la sélection. "
+        "Equivalents clavier:'4','6','9','3','8','5'"));
+
+    struct Arrow {
+        const char* name;
+        int x, y, direction;
+        CameraValue value;
+        double delta;
+    };
+    const Arrow arrows[] = {
+        // The angle wheel: up and down turn about X, left and right about Y.
+        {"Image7", 36, 4, 0, AngleX, -AngleStep},
+        {"Image9", 36, 63, 2, AngleX, AngleStep},
+        {"Image10", 4, 33, 3, AngleY, -AngleStep},
+        {"Image8", 68, 33, 1, AngleY, AngleStep},
+        // The position wheel: left/right move x, up/down move y, the inner pair moves z.
+        {"Image1", 96, 33, 3, PositionX, -PositionStep},
+        {"dImage13", 163, 33, 1, PositionX, PositionStep},
+        {"Image3", 129, 4, 0, PositionY, -PositionStep},
+        {"Image4", 129, 62, 2, PositionY, PositionStep},
+        {"Image43", 116, 33, 0, PositionZ, -PositionStep},
+        {"Image2", 143, 33, 2, PositionZ, PositionStep},
+    };
+    for (const Arrow& a : arrows) {
+        auto* arrow = new HoverArrow(this, a.name, a.direction,
+                                     [this, v = a.value, d = a.delta] { Step(v, d); });
+        arrow->move(a.x, a.y);
+    }
+    findChild<QLabel*>("Image43")->setToolTip("Initialisation des angles. Equivalent clavier:'0'");
+
+    Button1 = new QPushButton("RESET", this);
+    Button1->setObjectName("Button1");
+    Button1->setGeometry(60, 85, 66, 20);
+    connect(Button1, &QPushButton::clicked, this, &TForm17::Button1Click);
+    FormCreate();
+}
+
+void TForm17::FormCreate() {
+    if (QWidget* main = parentWidget()) move(main->x() + 20, main->y() + main->height() - 180);
+}
+
+void TForm17::Step(CameraValue value, double delta) {
+    TForm1* main = AppForms().Form1;
+    Jeu* game = main ? main->CurrentGame.get() : nullptr;
+    if (!game) return;
+    Settings& s = AppSettings();
+    switch (value) {
+    case AngleX: s.CameraAngleX = game->CameraAngleX += delta; break;
+    case AngleY: s.CameraAngleY = game->CameraAngleY += delta; break;
+    case PositionX: s.CameraPositionX = game->CameraPosition[0] += delta; break;
+    case PositionY: s.CameraPositionY = game->CameraPosition[1] += delta; break;
+    case PositionZ: s.CameraPositionZ = game->CameraPosition[2] += delta; break;
+    }
+    game->RedrawTable();
+    main->SurfaceChanged();
+}
+
+void TForm17::Button1Click() {
+    TForm1* main = AppForms().Form1;
+    Jeu* game = main ? main->CurrentGame.get() : nullptr;
+    if (!game) return;
+    Settings& s = AppSettings();
+    s.CameraPositionX = 0;
+    s.CameraPositionY = -800;
+    s.CameraPositionZ = -2200;
+    s.CameraAngleX = -std::numbers::pi / 6;
+    s.CameraAngleY = -std::numbers::pi;
+    game->CameraPosition = {s.CameraPositionX, s.CameraPositionY, s.CameraPositionZ};
+    game->CameraAngleX = s.CameraAngleX;
+    game->CameraAngleY = s.CameraAngleY;
+    game->InitView();
+    game->RedrawTable();
+    main->SurfaceChanged();
+}
+
+void TForm17::closeEvent(QCloseEvent* event) {
+    if (TForm1* main = AppForms().Form1) main->NouvellePartie1->setChecked(false);
+    QWidget::closeEvent(event);
+}
+
+} // namespace client

@@ -1,0 +1,145 @@
+#pragma once
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+
+#include "client/QtClipPlayer.h"
+#include "client/Voices.h"
+#include "game/Jeusc.h"
+#include "game/Statistics.h"
+#include "game/TableView.h"
+
+namespace client {
+
+class TForm1;
+
+// The drawing area of the main window: shows the window surface and hands the mouse to the
+// main window's handlers. Window coordinates in the game are this widget's coordinates.
+class TableArea : public QWidget {
+    Q_OBJECT
+public:
+    explicit TableArea(TForm1& owner);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent*) override;
+
+private:
+    TForm1& owner_;
+};
+
+// "MORVATEL Dominoes 3D": the main window. It owns the current game, the game loop's timers,
+// the menus and tool buttons, the seats' voices and the surface the table is drawn on.
+class TForm1 : public QMainWindow, public TableSurface {
+    Q_OBJECT
+public:
+    TForm1();
+    ~TForm1() override;
+
+    // Start-up and close.
+    void FormCreate();
+    void FormShow();
+    void Timer2Timer();
+    void Timer3Timer();
+    void Quitter1Click();
+    void SaveStaFile();
+
+    // The game loop.
+    void NouvellePartieLocal();
+    void Timer1Timer();
+    void Button1Click();
+    void Ecriremessage(std::string& text);
+
+    // Mouse play, in drawing-area coordinates.
+    void FormMouseDown(int x, int y);
+    void FormMouseUp(int x, int y);
+    void FormDblClick(int x, int y);
+    // The hand slot of the local player's hand under a point, or -1.
+    int HandSlotAt(int x, int y) const;
+
+    // Painting.
+    void FormPaint();
+    void FormResize();
+
+    // Menus.
+    void UpdateToolBar();
+    void ChangeTheme(int index);
+    void ChangeLanguage(int index);
+    void RglesCommandes1Click();
+    void Editiondesjoueurs1Click();
+    void Vuedesinformations1Click();
+    void NouvellePartie1Click();
+    void Controleduson1Click();
+
+    // TableSurface
+    platform::Bitmap& Surface() override { return Surface_; }
+    void SurfaceChanged() override;
+    void PauseBriefly() override;
+
+    int W() const;
+    int H() const;
+
+    std::unique_ptr<Jeu> CurrentGame;
+    int SelectedHandIndex = -1;
+    Statistics Stats;
+    int CurrentTableColor = 0x005500;
+    int CpuDelayCountdown = 0;
+    bool GameAborted = false;
+    bool LocalAbandon = false;
+    std::string WebPagesBaseUrl, BannerUrl, WebBaseUrl, FilesBaseUrl, BrowserHomeUrl;
+    bool BannerDone = false;
+    std::string CurrentBackgroundTexture;
+
+    // Controls, named as the tests find them.
+    TableArea* Area;
+    QTimer *Timer1, *Timer2, *Timer3, *TimeUp, *TimerError;
+    QPushButton* Button1;
+    QPushButton* BitBtn1;
+    QLabel* Image1;
+    QLabel *imgComp0, *imgComp1, *imgComp2, *imgCompx;
+    QLabel* titreJeu;
+    QStatusBar* StatusBar1;
+    QMenu *Partie1, *Vue1, *Plug1, *Aproposdenous1, *thmes1, *Language1;
+    QAction *NewGame1, *Connect1, *Disconnect1, *Vuedesinformations1, *Quitter1;
+    QAction *Seconnecter1, *Web1, *NouvellePartie1, *Controleduson1, *Statistiques1, *Options1;
+    QAction *hmes1, *lchargerdesjoueurs1, *Downloadlanguages1, *heOnlineGuide1;
+    QAction *VOREKGAMESHomePage1, *Community1, *Editiondesjoueurs1, *RglesCommandes1, *VOREKDomino1;
+    QToolButton *ToolButton2, *ToolButton3, *ToolButton4, *ToolButton7;
+
+    Voices Voice;
+    QtClipPlayer MP0, MP1, MP2, MP4;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    std::unique_ptr<Jeu> newLocalGame();
+    void fillClientArea(int colour);
+    void drawSeatNames();
+    void paintPickedTileAndDropBoxes(int x);
+    void drawRoundTexts(int brushColour);
+    void handOver(int end);
+    void setStatus(const std::string& text);
+    void logResult();
+    void resizeSurface();
+
+    platform::Bitmap Surface_;
+    bool shownOnce_ = false;
+};
+
+// Opens a QMessageBox for platform::ShowMessage; installed by the program's main block.
+void InstallMessageBoxes();
+
+} // namespace client
