@@ -19,9 +19,8 @@ void BM_ComputerGame(benchmark::State& state) {
     platform::SetFixedSeed(2026);
     long rounds = 0;
     for (auto _ : state) {
-        GameDriver driver(setup);
         // Statistics go to a scratch file, not the shipped folder.
-        driver.game->StatisticsFile = "/tmp/morvatel-bench.sta";
+        GameDriver driver(setup, {}, "/tmp/morvatel-bench.sta");
         benchmark::DoNotOptimize(driver.playToEnd());
         rounds += driver.rounds;
     }

@@ -83,6 +83,7 @@ void TForm1::NouvellePartieLocal() {
     fillClientArea(CurrentTableColor);
     titreJeu->setText(Q(Ui("Locally game")));
     CurrentGame = newLocalGame();
+    FinalResultShown = false;
     SelectedHandIndex = -1;
     CurrentGame->SetStatistics(Stats);
     CurrentGame->Theme[Jeu::ThemeTable] = CurrentTableColor;
@@ -150,6 +151,13 @@ void TForm1::Timer1Timer() {
 
     // 1. A finished game only keeps its sockets closed; an aborted one is dropped.
     if (g.GameOver) {
+        // The step that ended the game also ended its last round: that round's result and
+        // the pigs are shown once before the game only waits.
+        if (!GameAborted && g.RoundOver && !FinalResultShown) {
+            FinalResultShown = true;
+            logResult();
+            return;
+        }
         BitBtn1->hide();
         if (GameAborted) {
             Timer1->stop();
@@ -252,6 +260,7 @@ void TForm1::Button1Click() {
         // Every seat has won a round: the game starts over with the same counters.
         Stats = CurrentGame->Stats;
         CurrentGame = newLocalGame();
+        FinalResultShown = false;
         CurrentGame->SetStatistics(Stats);
         CurrentGame->NewPack();
         CurrentGame->ResetScores();

@@ -95,6 +95,7 @@ public:
     int CpuDelayCountdown = 0;
     bool GameAborted = false;
     bool LocalAbandon = false;
+    bool FinalResultShown = false;  // the result of a game's last round has been shown
     std::string WebPagesBaseUrl, BannerUrl, WebBaseUrl, FilesBaseUrl, BrowserHomeUrl;
     bool BannerDone = false;
     std::string CurrentBackgroundTexture;

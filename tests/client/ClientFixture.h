@@ -1,5 +1,6 @@
 #pragma once
 #include <QDir>
+#include <functional>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -25,8 +26,10 @@ inline void CopyTree(const QString& from, const QString& to) {
 // The client's windows in a fresh program folder; `withData` copies the shipped data in.
 class ClientWindows {
 public:
-    explicit ClientWindows(bool withData = true, int width = 1024, int height = 768) {
+    explicit ClientWindows(bool withData = true, int width = 1024, int height = 768,
+                           const std::function<void(TempFolder&)>& prepare = {}) {
         if (withData) CopyTree(QString(MORVATEL_SOURCE_DIR) + "/data", QString::fromStdString(folder.path()));
+        if (prepare) prepare(folder);
         platform::SetProgramFolderForTests(folder.path());
         client::AppSettings() = client::Settings{};
         client::CreateClientWindows();

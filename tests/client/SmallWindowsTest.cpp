@@ -1,0 +1,109 @@
+#include <cmath>
+
+#include "ClientFixture.h"
+#include "client/Vue3Dsc.h"
+#include "client/VueInfoJeu.h"
+
+namespace {
+void hover(QWidget* w, int times) {
+    for (int i = 0; i < times; ++i) {
+        QMouseEvent e(QEvent::MouseMove, QPointF(5 + i % 3, 5), QPointF(5 + i % 3, 5), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &e);
+    }
+}
+QWidget* arrow(const char* name) { return client::AppForms().Form17->findChild<QWidget*>(name); }
+} // namespace
+
+TEST(CameraDialog, WithoutAGameNothingMoves) {
+    ClientWindows w;
+    const client::Settings before = client::AppSettings();
+    hover(arrow("Image2"), 5);
+    hover(arrow("Image7"), 3);
+    client::AppForms().Form17->Button1->click();
+    EXPECT_TRUE(client::AppSettings() == before);
+}
+
+TEST(CameraDialog, EachHoverStepMovesOneCameraValue) {
+    ClientWindows w;
+    w.main().NouvellePartieLocal();
+    Jeu& g = *w.main().CurrentGame;
+    const double z = g.CameraPosition[2];
+    hover(arrow("Image2"), 5);
+    EXPECT_DOUBLE_EQ(g.CameraPosition[2], z + 250);
+    EXPECT_DOUBLE_EQ(client::AppSettings().CameraPositionZ, z + 250);
+    struct Row {
+        const char* name;
+        double* value;
+        double* setting;
+        double step;
+    };
+    client::Settings& s = client::AppSettings();
+    const Row rows[] = {
+        {"Image7", &g.CameraAngleX, &s.CameraAngleX, -1.0 / 36},
+        {"Image9", &g.CameraAngleX, &s.CameraAngleX, 1.0 / 36},
+        {"Image10", &g.CameraAngleY, &s.CameraAngleY, -1.0 / 36},
+        {"Image8", &g.CameraAngleY, &s.CameraAngleY, 1.0 / 36},
+        {"Image1", &g.CameraPosition[0], &s.CameraPositionX, -50},
+        {"dImage13", &g.CameraPosition[0], &s.CameraPositionX, 50},
+        {"Image3", &g.CameraPosition[1], &s.CameraPositionY, -50},
+        {"Image4", &g.CameraPosition[1], &s.CameraPositionY, 50},
+        {"Image43", &g.CameraPosition[2], &s.CameraPositionZ, -50},
+    };
+    for (const Row& r : rows) {
+        const double before = *r.value;
+        hover(arrow(r.name), 1);
+        EXPECT_DOUBLE_EQ(*r.value, before + r.step) << r.name;
+        EXPECT_DOUBLE_EQ(*r.setting, *r.value) << r.name;
+    }
+    client::AppForms().Form17->Button1->click();
+    EXPECT_DOUBLE_EQ(g.CameraAngleX, -0.5235987755982988);
+    EXPECT_DOUBLE_EQ(g.CameraAngleY, -3.141592653589793);
+    EXPECT_EQ(g.CameraPosition, (std::array<double, 3>{0, -800, -2200}));
+    EXPECT_DOUBLE_EQ(s.CameraPositionZ, -2200);
+}
+
+TEST(CameraDialog, ClosingUnticksItsMenuItem) {
+    ClientWindows w;
+    w.main().NouvellePartieLocal();
+    w.main().NouvellePartie1->trigger();
+    EXPECT_TRUE(client::AppForms().Form17->isVisible());
+    client::AppForms().Form17->close();
+    EXPECT_FALSE(w.main().NouvellePartie1->isChecked());
+}
+
+TEST(MainMenus, HelpAndPlayerEditorFailuresAreReported) {
+    ClientWindows w;
+    QFile::remove(QString::fromStdString(w.folder.path() + "/doc/morvatel.html"));
+    w.main().RglesCommandes1->trigger();
+    w.main().Editiondesjoueurs1->trigger();
+    ASSERT_EQ(w.messages.texts.size(), 2u);
+    EXPECT_EQ(w.messages.texts[0], "Problem in calling the help file.");
+    EXPECT_NE(w.messages.texts[1].find("player editor was not found"), std::string::npos);
+}
+
+TEST(MainMenus, QuitAsksFirst) {
+    ClientWindows w;
+    MessageRecorder no(platform::MsgAnswer::No);
+    w.main().Quitter1->trigger();
+    EXPECT_EQ(no.texts, std::vector<std::string>{"Do you really want to quit Morvatel ?"});
+    EXPECT_TRUE(w.main().isVisible());
+}
+
+TEST(MainMenus, TheThemesSubmenuListsTheThemesAndSwitchesThem) {
+    ClientWindows w;
+    QStringList captions;
+    QAction* wood = nullptr;
+    for (QAction* a : w.main().thmes1->actions()) {
+        captions << a->text();
+        if (a->text() == "Wood Table") wood = a;
+        if (a->text() == "Standard Theme") EXPECT_TRUE(a->isChecked());
+    }
+    EXPECT_EQ(captions.size(), 5);  // three themes, the separator and "Download themes"
+    ASSERT_NE(wood, nullptr);
+    w.main().NouvellePartieLocal();
+    wood->trigger();
+    EXPECT_EQ(client::AppSettings().ThemeFilePath, "Wood Table.thm");
+    EXPECT_EQ(w.main().CurrentGame->Theme[Jeu::ThemeTable], client::AppSettings().TableColor);
+    EXPECT_NE(w.folder.read("param.ini").find("Theme file path=Wood Table.thm"), std::string::npos);
+}

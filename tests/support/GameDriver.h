@@ -11,8 +11,11 @@ struct GameDriver {
     GameSetup setup;
     int restarts = 0;
     int rounds = 0;
+    std::string statisticsFile;
 
-    explicit GameDriver(const GameSetup& s, const Statistics& stats = {}) : setup(s) {
+    explicit GameDriver(const GameSetup& s, const Statistics& stats = {},
+                        std::string statsFile = "datas.sta")
+        : setup(s), statisticsFile(std::move(statsFile)) {
         start(stats);
         game->ResetScores();
         game->Deal();
@@ -24,6 +27,7 @@ struct GameDriver {
         game->Seats[1] = Joueur::CreateComputer("players/" + setup.ProfileFiles[1], 1, setup.UseRules);
         game->SeatNames[1] = game->Seats[1].Name;
         game->SetStatistics(stats);
+        game->StatisticsFile = statisticsFile;
     }
 
     // Plays to the game's end; false if it did not end within the step limit.
