@@ -11,17 +11,6 @@
 
 namespace client {
 
-namespace {
-std::string joinNames(const Jeu& g, const std::vector<int>& seats) {
-    std::string text;
-    for (std::size_t i = 0; i < seats.size(); ++i) {
-        if (i > 0) text += " " + GameTexts().And + " ";
-        text += g.Seats[seats[i]].Name;
-    }
-    return text;
-}
-} // namespace
-
 void TForm1::Ecriremessage(std::string& text) {
     if (!text.empty() && AppForms().Form4) AppForms().Form4->AppendLine(Q(text));
     text.clear();
@@ -216,7 +205,7 @@ void TForm1::Timer1Timer() {
 void TForm1::logResult() {
     Jeu& g = *CurrentGame;
     const JeuMessages& t = GameTexts();
-    std::string line = " *" + joinNames(g, g.Winners) + " " +
+    std::string line = " *" + g.JoinNames(g.Winners) + " " +
                        (g.Winners.size() == 1 ? t.HasWonTheRound : t.HaveWonTheRound);
     Ecriremessage(line);
     Timer1->stop();
@@ -227,7 +216,7 @@ void TForm1::logResult() {
     else TimeUp->stop();
 
     if (!g.Pigs.empty()) {
-        std::string pigs = joinNames(g, g.Pigs);
+        std::string pigs = g.JoinNames(g.Pigs);
         if (g.Pigs.size() == 1) {
             Voice.DireUnCochon(g);
             pigs += " " + t.IsThePig;

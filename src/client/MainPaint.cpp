@@ -9,14 +9,6 @@ namespace client {
 namespace {
 constexpr int TileSlotSize = 48;
 bool fits(const Domino& d, int end) { return d.Value1 == end || d.Value2 == end; }
-std::string joinNames(const Jeu& g, const std::vector<int>& seats) {
-    std::string text;
-    for (std::size_t i = 0; i < seats.size(); ++i) {
-        if (i > 0) text += " " + GameTexts().And + " ";
-        text += g.Seats[seats[i]].Name;
-    }
-    return text;
-}
 } // namespace
 
 void TForm1::FormPaint() {
@@ -84,12 +76,12 @@ void TForm1::drawRoundTexts(int brushColour) {
     c.SetTextBackground(platform::TextBackground::Transparent);
     c.SetFontColor(g.Theme[Jeu::ThemeLightedText]);
     const JeuMessages& t = GameTexts();
-    const std::string winners = joinNames(g, g.Winners) + " " +
+    const std::string winners = g.JoinNames(g.Winners) + " " +
                                 (g.Winners.size() == 1 ? t.HasWonTheRound : t.HaveWonTheRound);
     c.TextOut(static_cast<int>(W() / 2.0 - 10.0 * winners.size() / 2.0), 130, winners);
     if (!g.Pigs.empty()) {
         const std::string pigs =
-            joinNames(g, g.Pigs) + " " + (g.Pigs.size() == 1 ? t.IsThePig : t.AreThePigs);
+            g.JoinNames(g.Pigs) + " " + (g.Pigs.size() == 1 ? t.IsThePig : t.AreThePigs);
         c.TextOut(g.ChainOriginX - static_cast<int>(10.0 * pigs.size() / 2.0), 160, pigs);
     }
     c.SetTextBackground(previous);

@@ -68,6 +68,8 @@ public:
     void SetBackDominoesTexture(const std::string& p) { BackDominoesTexturePath = p; if (View_) View_->SetBackDominoesTexture(*this, p); }
     int PlayedCount() const { return static_cast<int>(Played.size()); }
     bool IsEmptyTable() const { return LeftEnd == -1 && RightEnd == -1; }
+    // The seats' names joined by " " + "and" + " ".
+    std::string JoinNames(const std::vector<int>& seats) const;
     // The last texts drawn for the end of a round and of the game.
     const std::string& RoundText() const { return RoundText_; }
     const std::string& PigText() const { return PigText_; }
@@ -120,7 +122,6 @@ protected:
     void EndRoundWith(std::vector<int> winners, bool scored);
     void ScoreBlockedRound();
     void GameEnd();
-    std::string JoinNames(const std::vector<int>& seats) const;
     void DrawText(const std::string& text, int x, int y);
 
     std::unique_ptr<JeuView> View_;

@@ -299,22 +299,29 @@ void TableView::paintPanel(Jeu& game, int seat, bool faceUp) {
 
     c.SetTextBackground(platform::TextBackground::Transparent);
     c.SetFontSize(6);
-    c.SetFontColor(game.SeatToMove == seat ? game.Theme[Jeu::ThemeLightedText]
-                                           : game.Theme[Jeu::ThemeNormalText]);
+    const int nameColour = game.SeatToMove == seat ? game.Theme[Jeu::ThemeLightedText]
+                                                   : game.Theme[Jeu::ThemeNormalText];
     const int wins = game.RoundWins[seat];
     const std::string count = std::to_string(wins) + " " + (wins < 2 ? t.Point : t.Points);
+    // The round count is not lit with the name: the name is redrawn on every tick, the count
+    // only with the hands, so a lit count would lag behind the turn.
+    const auto text = [&](int x, int y, const std::string& str, int colour) {
+        c.SetFontColor(colour);
+        c.TextOut(x, y, str);
+    };
+    const int countColour = game.Theme[Jeu::ThemeNormalText];
     if (seat == 0) {
-        c.TextOut(20, s + 130, p.Name);
+        text(20, s + 130, p.Name, nameColour);
         if (SeatPictures[0]) c.Draw(20, s + 50, *SeatPictures[0]);
-        c.TextOut(20, s + 150, count);
+        text(20, s + 150, count, countColour);
     } else if (seat == 1) {
-        c.TextOut(e + 190, H - 120, p.Name);
+        text(e + 190, H - 120, p.Name, nameColour);
         if (SeatPictures[1]) c.Draw(e + 190, H - 200, *SeatPictures[1]);
-        c.TextOut(e, H - 124, count);
+        text(e, H - 124, count, countColour);
     } else {
-        c.TextOut(W - c.TextWidth(p.Name) - 34, s + 130, p.Name);
+        text(W - c.TextWidth(p.Name) - 34, s + 130, p.Name, nameColour);
         if (SeatPictures[2]) c.Draw(W - 110, s + 50, *SeatPictures[2]);
-        c.TextOut(W - 8 * static_cast<int>(count.size()) - 16, s + 150, count);
+        text(W - 8 * static_cast<int>(count.size()) - 16, s + 150, count, countColour);
     }
     c.SetTextBackground(platform::TextBackground::Opaque);
     c.SetBrushColor(game.Theme[Jeu::ThemeTable]);

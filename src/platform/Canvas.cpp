@@ -81,6 +81,9 @@ void Canvas::ApplyBrush(QPainter& p) const {
 QFont Canvas::Font() const {
     QFont font;
     font.setPointSize(fontSize_);
+    // Text is drawn the way the classic canvas drew it, without smoothing: the same text in
+    // another colour drawn over it replaces it exactly, as the game's names are redrawn.
+    font.setStyleStrategy(QFont::NoAntialias);
     return font;
 }
 

@@ -92,12 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"filters chain", {"&onEndHasMost", "&biggestDomino", "&anything"},
                  {{3, 1}, {3, 6}, {5, 4}, {0, 0}}, 3, 5, {}, {P{3, 6}}},
         RuleCase{"no candidate passes", {"&anything"}, {{1, 1}}, 3, 5, {}, {}}),
-    [](const auto& info) {
-        std::string n = info.param.name;
-        for (char& ch : n)
-            if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    CaseName());
 
 TEST(ChooseDomino, TacticSwitchOffTurnsEveryRuleIntoARandomPick) {
     Joueur seat = RuleSeat({"&jamGame"}, /*useRules=*/false);

@@ -1,4 +1,5 @@
 #pragma once
+#include <cctype>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -35,3 +36,15 @@ inline Joueur RuleSeat(std::vector<std::string> rules, bool useRules = true) {
     seat.ThinkThresholds = {7, 7};
     return seat;
 }
+
+// A test name made from a case's description: every character that is not a letter or a
+// digit becomes "_".
+struct CaseName {
+    template <class Info>
+    std::string operator()(const Info& info) const {
+        std::string n = info.param.name;
+        for (char& ch : n)
+            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+        return n;
+    }
+};

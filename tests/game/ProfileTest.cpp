@@ -142,12 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
                         p.thresholds = false;
                     },
                     "CPU Standard", "Human Standard", true, true}),
-    [](const auto& info) {
-        std::string n = info.param.name;
-        for (char& ch : n)
-            if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    CaseName());
 
 TEST_F(ProfileReading, EmptyBlocksAndOverlongBlocks) {
     ProfileText p;

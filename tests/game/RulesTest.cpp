@@ -126,12 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScoreCase{"fewer tiles wins a tie", {{2, 1}, {0, 0}}, {{3, 0}}, {{5, 1}}, {1}},
         ScoreCase{"all three share", {{1, 1}}, {{2, 0}}, {{0, 2}}, {0, 1, 2}},
         ScoreCase{"seat 0 lowest", {{0, 0}}, {{1, 0}}, {{2, 0}}, {0}}),
-    [](const auto& info) {
-        std::string n = info.param.name;
-        for (char& ch : n)
-            if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    CaseName());
 
 TEST_F(Rules, SharedRoundNamesBothWinnersAndTheLowestLeadsNext) {
     game->RoundsDealt = 1;
@@ -284,12 +279,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StatsCase{"wins while both won a round", {1, 2, 1}, 1, {1, 1, 1, 0}},
                       StatsCase{"local player is a pig", {2, 0, 1}, 0, {1, 0, 0, 1}},
                       StatsCase{"another seat wins", {2, 1, 0}, 0, {1, 0, 0, 0}}),
-    [](const auto& info) {
-        std::string n = info.param.name;
-        for (char& ch : n)
-            if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    CaseName());
 
 TEST_F(Rules, AStatisticsWriteFailureIsReportedAndTheGameStillEnds) {
     MessageRecorder messages;

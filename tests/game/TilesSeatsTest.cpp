@@ -141,12 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
         PlayCase{"computer no fit", 0, 0, false, 0, 0, 4, 0, true, false, 0, 0, 3, false},
         // A choice pointing outside the hand is dropped and the seat is asked again.
         PlayCase{"human bad index", 1, 1, true, 9, 0, 5, 1, false, true, 0, 0, 3, true}),
-    [](const auto& info) {
-        std::string n = info.param.name;
-        for (char& ch : n)
-            if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    CaseName());
 
 TEST(Joueur, ComputerOnEmptyTablePlaysToTheLeftAndRecordsItsChoice) {
     Joueur seat = RuleSeat({"&biggestDomino", "&anything"});
