@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "ChainScene.h"
+#include "game_view/ViewFixtures.h"
 #include "render3d/Raster.h"
 #include "render3d/Render.h"
 
@@ -42,6 +43,28 @@ void BM_RenderBoxes(benchmark::State& state) {
     state.counters["covered"] = static_cast<double>(drawn);
 }
 BENCHMARK(BM_RenderBoxes)->Args({1024, 768})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+// The game's full redraw of the table (Jeu::RedrawTable through its TableView): clear both
+// buffers, build the models of every tile from its laid-out position, render them in
+// creation order and draw the render bitmap on the window surface. The chain is 21 legal
+// moves laid out by the rules' PlaceDomino, with the client's starting camera.
+void BM_RedrawTable(benchmark::State& state) {
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    viewtest::ViewGame vg(w, h);
+    const std::vector<DominoJoue> chain = viewtest::LegalChain(21, 7);
+    if (chain.size() != 21) {
+        state.SkipWithError("no 21-tile chain");
+        return;
+    }
+    viewtest::LayOut(vg, chain);
+    for (auto _ : state) {
+        vg.game->RedrawTable();
+        benchmark::ClobberMemory();
+    }
+    state.counters["tiles"] = static_cast<double>(vg.game->PlayedCount());
+    state.counters["models"] = static_cast<double>(vg.view->Models.size());
+}
+BENCHMARK(BM_RedrawTable)->Args({1024, 768})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -196,7 +196,14 @@ bool TableView::hitMarker(int index, int x, int y) const {
     ScreenPoint v[4];
     for (int i = 0; i < 4; ++i) v[i] = {toInt(pos[i].x), toInt(pos[i].y)};
     const double px = x - RenderLeft, py = y - RenderTop;
-    return PointInTriangle(v[0], v[1], v[2], px, py) || PointInTriangle(v[0], v[2], v[3], px, py);
+    if (PointInTriangle(v[0], v[1], v[2], px, py) || PointInTriangle(v[0], v[2], v[3], px, py)) return true;
+    // The two triangles share the diagonal v0-v2, whose points count as outside both; inside
+    // the face they are inside it, when the triangles lie on either side of the diagonal.
+    const double dx = v[2].x - v[0].x, dy = v[2].y - v[0].y;
+    const auto side = [&](double qx, double qy) { return dx * (qy - v[0].y) - dy * (qx - v[0].x); };
+    if (side(px, py) != 0) return false;
+    const double along = dx * (px - v[0].x) + dy * (py - v[0].y);
+    return along > 0 && along < dx * dx + dy * dy && side(v[1].x, v[1].y) * side(v[3].x, v[3].y) < 0;
 }
 
 bool TableView::HitLeftEnd(Jeu&, int x, int y) { return hitMarker(LeftMarkerIndex, x, y); }

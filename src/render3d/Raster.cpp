@@ -346,8 +346,16 @@ void FlatSpan(RenderTarget& target, const FacePlane& plane, std::int32_t colour,
     const int to = std::min(std::max(x1, x2), W - 1);
     std::uint8_t* line = target.RenderBitmap.ScanLine(row);
     double* depthRow = target.DepthBuffer[row];
+    // The depth is 1 / t with t = num / den, both linear along the row; den / num gives the
+    // same reciprocal with one division per pixel.
+    const Vec3& n = plane.Normal;
+    const double f = target.FocalDistance;
+    const double dy = static_cast<double>(target.ScreenCentreY) - row;
     for (int x = from; x <= to; ++x) {
-        const double d = FlatDepthOf(target, plane, x, row);
+        const double dx = static_cast<double>(target.ScreenCentreX) - x;
+        const double den = f * n.z - n.x * dx - n.y * dy;
+        const double num = plane.D - n.x * dx - n.y * dy;
+        const double d = den == 0 ? -1.0 : (num == 0 ? 1e9 : den / num);
         if (d > depthRow[x]) {
             depthRow[x] = d;
             platform::Bitmap::StorePixel(line, x, colour);  // the single-pixel write
