@@ -1,0 +1,284 @@
+#include "net/GameLinkHost.h"
+
+#include <QPointer>
+
+#include "game/JeuMessages.h"
+#include "platform/Random.h"
+
+namespace net {
+
+namespace {
+const char* const LeftTheGame = "One of the players have left the game.";
+} // namespace
+
+TClientConnection::TClientConnection(QTcpSocket* accepted, QObject* parent)
+    : platform::LineSocket(accepted, parent) {
+    SetLineEdit(true);
+    SetLineLimit(HostLineLimit);
+}
+
+GameLinkHost::GameLinkHost(GameLinkWindow& window, QObject* parent)
+    : QObject(parent), window_(window), server_(this) {
+    server_.SetLineLimit(HostLineLimit);
+    server_.SetLineEdit(true);
+    server_.SetClientFactory([](QTcpSocket* accepted, QObject* owner) -> platform::LineSocket* {
+        return new TClientConnection(accepted, owner);
+    });
+    connect(&server_, &platform::LineServer::ClientConnected, this,
+            &GameLinkHost::onClientConnected);
+    connect(&server_, &platform::LineServer::ClientDisconnect, this,
+            &GameLinkHost::onClientDisconnect);
+    connect(&server_, &platform::LineServer::SocksError, this, [this] { lostLink(); });
+}
+
+GameLinkHost::~GameLinkHost() = default;
+
+bool GameLinkHost::Listen(int port, const std::string& address) {
+    return server_.Listen(address, port);
+}
+
+void GameLinkHost::Close() { server_.CloseAll(); }
+
+TClientConnection* GameLinkHost::Connection(int index) const {
+    return static_cast<TClientConnection*>(server_.Client(index));
+}
+
+void GameLinkHost::serverSendText(int index, const std::string& text) {
+    if (TClientConnection* c = Connection(index)) c->SendStr(text + "\r\n");
+}
+
+int GameLinkHost::seatedCount() const {
+    int n = 0;
+    for (int i = 0; i < server_.ClientCount(); ++i)
+        if (Connection(i)->Seated) ++n;
+    return n;
+}
+
+bool GameLinkHost::isCurrent(const TClientConnection& c) const {
+    return server_.IndexOf(&c) >= 0;
+}
+
+void GameLinkHost::broadcast(const std::string& line) {
+    for (int i = 0; i < server_.ClientCount(); ++i)
+        if (Connection(i)->Seated) serverSendText(i, line);
+}
+
+void GameLinkHost::relay(const TClientConnection& from, const std::string& line) {
+    if (PlayWithCpu) return;
+    for (int i = 0; i < server_.ClientCount(); ++i) {
+        TClientConnection* c = Connection(i);
+        if (c != &from && c->Seated) serverSendText(i, line);
+    }
+}
+
+void GameLinkHost::SendChat(const std::string& text) {
+    JeuNet* g = window_.CurrentNetGame();
+    if (!g) return;
+    broadcast(ChatLine(1, text));
+}
+
+void GameLinkHost::onClientConnected(platform::LineSocket* client) {
+    auto* c = static_cast<TClientConnection*>(client);
+    if (seatedCount() >= guestsWanted()) {
+        // Every seat of the game already has its guest.
+        c->Close();
+        return;
+    }
+    c->Seated = true;
+    connect(c, &platform::LineSocket::DataAvailable, this, [this, c] { ClientLineReceived(*c); });
+}
+
+void GameLinkHost::onClientDisconnect(platform::LineSocket* client) {
+    if (static_cast<TClientConnection*>(client)->Seated) lostLink();
+}
+
+void GameLinkHost::lostLink() {
+    JeuNet* g = window_.CurrentNetGame();
+    if (!g || g->GameOver) return;
+    g->GameOver = true;
+    window_.LinkLost();
+    if (!window_.LocalAbandon()) window_.ShowStatus(window_.Translate(LeftTheGame));
+    window_.Repaint();
+}
+
+void GameLinkHost::ClientLineReceived(TClientConnection& from) {
+    ReadText(from, from.ReceiveStr());
+}
+
+void GameLinkHost::ReadText(TClientConnection& from, const std::string& text) {
+    for (const std::string& raw : SplitLines(text)) {
+        // The window may close the link while a line is handled; what follows is not read.
+        if (!isCurrent(from)) return;
+        GameLine line;
+        switch (ParseGameLine(raw, LineFrom::Guest, line)) {
+        case ReadResult::Ignored:
+            ++counts_.Ignored;
+            continue;
+        case ReadResult::Malformed:
+            ++counts_.Malformed;
+            continue;
+        case ReadResult::Handled:
+            break;
+        }
+        if (handleLine(from, line)) {
+            ++counts_.Handled;
+            window_.Repaint();
+        } else {
+            ++counts_.Refused;
+        }
+    }
+}
+
+bool GameLinkHost::mayMoveFor(const TClientConnection& from, int hostSeat) const {
+    if (!from.Seated) return false;
+    if (PlayWithCpu) return true;
+    if (from.BoundSeat >= 0) return from.BoundSeat == hostSeat;
+    for (int i = 0; i < server_.ClientCount(); ++i) {
+        const TClientConnection* c = Connection(i);
+        if (c != &from && c->BoundSeat == hostSeat) return false;
+    }
+    return true;
+}
+
+void GameLinkHost::bind(TClientConnection& from, int hostSeat) {
+    if (!PlayWithCpu) from.BoundSeat = hostSeat;
+}
+
+bool GameLinkHost::handleLine(TClientConnection& from, const GameLine& line) {
+    if (!from.Seated) return false;
+    JeuNet* g = window_.CurrentNetGame();
+    const JeuMessages& t = GameTexts();
+
+    switch (line.Code) {
+    case MsgJoin:
+        if (!modeFits()) return false;
+        // A join starts a game when none runs, after a game, or after a hand that every
+        // seat has won (a fresh game); never in the middle of one.
+        if (g && !g->GameOver && !(g->RoundOver && g->AllSeatsWon)) return false;
+        startGame();
+        return true;
+
+    case MsgHand:
+        if (!modeFits() || !g || !g->RoundOver || g->GameOver) return false;
+        nextHand(*g);
+        return true;
+
+    case MsgTilePlayed: {
+        if (!g || !mayMoveFor(from, line.Seat)) return false;
+        if (!g->CanApplyRemoteTile(line.Seat, line.HandIndex, line.End)) return false;
+        bind(from, line.Seat);
+        g->ApplyRemoteTile(line.Seat, line.HandIndex, line.End);
+        relay(from, TilePlayedLine(line.Seat, line.HandIndex, line.End));
+        window_.Ecriremessage(g->Message);
+        g->ScoreHandNet(false, false);
+        window_.Ecriremessage(g->Message);
+        return true;
+    }
+
+    case MsgPass: {
+        if (!g || g->RoundOver || g->GameOver) return false;
+        const int seat = g->SeatToMove;
+        if (g->PlaysHere(seat) || !mayMoveFor(from, seat)) return false;
+        bind(from, seat);
+        g->Passed[seat] = true;
+        std::string logLine = g->Seats[seat].Name + " " + t.Sulks + " ";
+        window_.Ecriremessage(logLine);
+        g->TilePlayed = false;
+        g->SeatPassed = true;
+        relay(from, HostPassLine(seat));
+        g->ScoreHandNet(false, true);
+        window_.Ecriremessage(g->Message);
+        return true;
+    }
+
+    case MsgChat: {
+        if (!g || g->PlaysHere(line.Seat)) return false;
+        if (!PlayWithCpu && from.BoundSeat >= 0 && from.BoundSeat != line.Seat) return false;
+        window_.ShowChat(g->Seats[line.Seat].Name + ": " + line.Text);
+        relay(from, ChatLine(line.Seat, line.Text));
+        return true;
+    }
+    }
+    return false;
+}
+
+void GameLinkHost::wire(JeuNet& game) {
+    QPointer<GameLinkHost> self(this);
+    game.Send = [self](const std::string& line) {
+        if (self) self->broadcast(line);
+    };
+    game.PostResult = [self](int code) {
+        if (self) self->window_.PostResult(code);
+    };
+    game.Warn = [self](const std::string& text) {
+        if (!self) return;
+        std::string line = text;
+        self->window_.Ecriremessage(line);
+    };
+}
+
+void GameLinkHost::startGame() {
+    window_.JoinAccepted();
+    platform::Randomize();
+
+    const LobbySlot& left = Opponents[1];
+    const LobbySlot& right = Opponents[0];
+    const std::array<std::string, 3> names{left.Name, OwnName, right.Name};
+    const std::array<std::string, 3> addresses{left.IP, OwnAddress, right.IP};
+    const std::array<std::string, 3> kinds{std::to_string(left.State), "0",
+                                           std::to_string(right.State)};
+    int computerSeat = -1;
+    if (kinds[0] == "3") computerSeat = 0;
+    if (kinds[2] == "3") computerSeat = 2;
+
+    window_.FillTable();
+    window_.ClearGameLog();
+
+    NetGameSetup setup;
+    static_cast<GameSetup&>(setup) = Setup;
+    setup.Names = names;
+    setup.Addresses = addresses;
+    setup.ComputerSeat = computerSeat;
+    setup.OwnSeat = 1;
+    const JeuNet* previous = window_.CurrentNetGame();
+    const Statistics stats = previous ? previous->Stats : window_.CurrentStatistics();
+
+    auto game = std::make_unique<JeuNet>(window_.MakeView(), setup);
+    game->StatisticsFile = StatisticsFile;
+    wire(*game);
+    JeuNet* g = game.get();
+    window_.SetCurrentGame(std::move(game));
+    g->SetStatistics(stats);
+    window_.GameCreated(*g);
+    g->ResetScores();
+    g->NetSeat = 1;
+    g->Deal();
+
+    broadcast(StartGameLine(names, addresses, kinds, g->HandsByHostSeat()));
+    window_.Ecriremessage(g->Message);
+    window_.ShowStatus(g->StatusText);
+    // The guests find the first seat themselves from the same deal: no MsgTurn.
+    g->FirstLead();
+    window_.ShowStatus(g->StatusText);
+    g->Message.clear();
+    window_.GameStarted(*g, true);
+}
+
+void GameLinkHost::nextHand(JeuNet& g) {
+    window_.FillTable();
+    g.NewPack();
+    g.Deal();
+    broadcast(DealLine(g.HandsByHostSeat()));
+    window_.ClearGameLog();
+    window_.Ecriremessage(g.Message);
+    window_.ShowStatus(g.StatusText);
+    g.FirstLead();
+    broadcast(TurnLine(g.SeatToMove));
+    std::string all = GameTexts().AllTaken;
+    window_.Ecriremessage(all);
+    window_.ShowStatus(g.StatusText);
+    g.Message.clear();
+    window_.HandDealt(g);
+}
+
+} // namespace net
