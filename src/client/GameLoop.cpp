@@ -16,7 +16,7 @@ void TForm1::Ecriremessage(std::string& text) {
     text.clear();
 }
 
-std::unique_ptr<Jeu> TForm1::newLocalGame() {
+GameSetup TForm1::CurrentGameSetup() const {
     const Settings& s = AppSettings();
     GameSetup setup;
     setup.TableColor = s.TableColor;
@@ -38,9 +38,17 @@ std::unique_ptr<Jeu> TForm1::newLocalGame() {
     setup.CameraZ = s.CameraPositionZ;
     setup.CameraAngleX = s.CameraAngleX;
     setup.CameraAngleY = s.CameraAngleY;
+    return setup;
+}
+
+std::unique_ptr<JeuView> TForm1::MakeTableView() {
     resizeSurface();
-    auto game = std::make_unique<Jeu>(std::make_unique<TableView>(*this), setup);
-    game->StatisticsFile = s.StatsFilePath;
+    return std::make_unique<TableView>(*this);
+}
+
+std::unique_ptr<Jeu> TForm1::newLocalGame() {
+    auto game = std::make_unique<Jeu>(MakeTableView(), CurrentGameSetup());
+    game->StatisticsFile = AppSettings().StatsFilePath;
     return game;
 }
 
@@ -51,8 +59,11 @@ void TForm1::NouvellePartieLocal() {
         if (platform::ShowMessage(Ui("Do you really want to stop the game ?"), platform::SiteCaption,
                                   platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
             return;
-        // The abandon request of a running network game joins here with network play.
-        if (CurrentGame->IsNetworkGame) LocalAbandon = true;
+        // The lobby's abandon request joins here with the lobby.
+        if (CurrentGame->IsNetworkGame) {
+            GameAborted = true;
+            LocalAbandon = true;
+        }
     }
     // The counters the finished game has updated carry over to the next one.
     if (CurrentGame) Stats = CurrentGame->Stats;
@@ -62,6 +73,7 @@ void TForm1::NouvellePartieLocal() {
     s.CpuDelayTicks = ComputeCpuDelayTicks(s.CpuSpeed);
     Button1->move(W() / 2 - 52, H() - 130);
     Button1->hide();
+    CloseGameSockets();
     if (AppForms().Form4) AppForms().Form4->Clear();
     if (AppForms().Form2) AppForms().Form2->hide();
     BitBtn1->hide();
@@ -140,6 +152,11 @@ void TForm1::Timer1Timer() {
 
     // 1. A finished game only keeps its sockets closed; an aborted one is dropped.
     if (g.GameOver) {
+        // A finished network game keeps its sockets closed.
+        if (g.IsNetworkGame) {
+            if (g.IsHost && GameHost) GameHost->StopListening();
+            else if (!g.IsHost && GameGuest && GameGuest->IsConnected()) GameGuest->Close();
+        }
         // The step that ended the game also ended its last round: that round's result and
         // the pigs are shown once before the game only waits.
         if (!GameAborted && g.RoundOver && !FinalResultShown) {
@@ -243,7 +260,13 @@ void TForm1::logResult() {
 void TForm1::Button1Click() {
     if (!CurrentGame) return;
     fillClientArea(CurrentTableColor);
-    // The network game's next round joins here with network play.
+    if (CurrentGame->IsNetworkGame) {
+        // A guest asks its host for the next hand, or for a new game after every seat won.
+        TimeUp->stop();
+        Button1->hide();
+        if (GameGuest) GameGuest->NextRound();
+        return;
+    }
     Button1->hide();
     if (CurrentGame->AllSeatsWon) {
         // Every seat has won a round: the game starts over with the same counters.

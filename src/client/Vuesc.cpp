@@ -267,7 +267,12 @@ void TForm1::Quitter1Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    // The network game's abandon and the lobby's leave request join here with network play.
+    // The lobby's abandon and leave requests join here with the lobby.
+    if (CurrentGame && CurrentGame->IsNetworkGame && !CurrentGame->GameOver) {
+        LocalAbandon = true;
+        GameAborted = true;
+    }
+    CloseGameSockets();
     try {
         MP4.Stop();
     } catch (...) {

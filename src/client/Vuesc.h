@@ -9,11 +9,14 @@
 #include <QToolButton>
 #include <memory>
 
+#include "client/MainGameLink.h"
 #include "client/QtClipPlayer.h"
 #include "client/Voices.h"
 #include "game/Jeusc.h"
 #include "game/Statistics.h"
 #include "game/TableView.h"
+#include "net/GameLinkGuest.h"
+#include "net/GameLinkHost.h"
 
 namespace client {
 
@@ -70,6 +73,16 @@ public:
     void FormPaint();
     void FormResize();
 
+    // Network games over the game link. The host listens on "Server port" for its
+    // opponents (the lobby's accepted players); a guest connects to its host.
+    bool ServerEntameJeu(const std::array<net::LobbySlot, 2>& opponents, const std::string& ownAddress);
+    void ClientEntameJeu(const std::string& hostAddress, int hostPort, const std::string& ownAddress);
+    void CloseGameSockets();
+    GameSetup CurrentGameSetup() const;
+    std::unique_ptr<JeuView> MakeTableView();
+    void FillTable() { fillClientArea(CurrentTableColor); }
+    void PlaceNetworkButtons();
+
     // Menus.
     void UpdateToolBar();
     void ChangeTheme(int index);
@@ -119,6 +132,10 @@ public:
     Voices Voice;
     QtClipPlayer MP0, MP1, MP2, MP4;
 
+    MainGameLink Link{*this};
+    std::unique_ptr<net::GameLinkHost> GameHost;
+    std::unique_ptr<net::GameLinkGuest> GameGuest;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -132,7 +149,10 @@ private:
     void paintPickedTileAndDropBoxes(int x);
     void drawRoundTexts(int brushColour);
     void handOver(int end);
+public:
     void setStatus(const std::string& text);
+
+private:
     void logResult();
     void resizeSurface();
 

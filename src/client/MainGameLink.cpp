@@ -1,0 +1,80 @@
+#include "client/MainGameLink.h"
+
+#include "client/Forms.h"
+#include "client/QtColors.h"
+#include "client/Settings.h"
+#include "client/UiText.h"
+#include "client/VueInfoJeu.h"
+#include "client/Vuesc.h"
+
+namespace client {
+
+net::JeuNet* MainGameLink::CurrentNetGame() { return dynamic_cast<net::JeuNet*>(w_.CurrentGame.get()); }
+
+void MainGameLink::SetCurrentGame(std::unique_ptr<net::JeuNet> game) {
+    if (w_.CurrentGame) w_.Stats = w_.CurrentGame->Stats;
+    w_.CurrentGame = std::move(game);
+    w_.FinalResultShown = false;
+}
+
+std::unique_ptr<JeuView> MainGameLink::MakeView() { return w_.MakeTableView(); }
+
+Statistics MainGameLink::CurrentStatistics() {
+    if (w_.CurrentGame) w_.Stats = w_.CurrentGame->Stats;
+    return w_.Stats;
+}
+
+bool MainGameLink::LocalAbandon() const { return w_.LocalAbandon; }
+
+std::string MainGameLink::Translate(const std::string& english) { return Ui(english); }
+
+void MainGameLink::Ecriremessage(std::string& text) { w_.Ecriremessage(text); }
+
+void MainGameLink::ShowStatus(const std::string& text) { w_.StatusBar1->showMessage(Q(text)); }
+
+void MainGameLink::ClearGameLog() {
+    if (AppForms().Form4) AppForms().Form4->Clear();
+}
+
+void MainGameLink::FillTable() { w_.FillTable(); }
+
+void MainGameLink::Repaint() { w_.SurfaceChanged(); }
+
+void MainGameLink::ShowChat(const std::string& line) {
+    // The chat window comes with the chat issue; until then the line goes to the game log.
+    std::string text = line;
+    w_.Ecriremessage(text);
+}
+
+void MainGameLink::JoinAccepted() { w_.TimerError->stop(); }
+
+void MainGameLink::StartReceived() { w_.TimerError->stop(); }
+
+void MainGameLink::GameCreated(net::JeuNet& game) {
+    game.Theme[Jeu::ThemeTable] = w_.CurrentTableColor;
+    w_.GameAborted = false;
+    w_.SelectedHandIndex = -1;
+    w_.Voice.DireDebuterPartie(game);
+}
+
+void MainGameLink::GameStarted(net::JeuNet&, bool) {
+    w_.PlaceNetworkButtons();
+    w_.Timer1->start();
+    w_.CpuDelayCountdown = AppSettings().CpuDelayTicks;
+    w_.SelectedHandIndex = -1;
+}
+
+void MainGameLink::HandDealt(net::JeuNet&) {
+    w_.Timer1->start();
+    w_.CpuDelayCountdown = AppSettings().CpuDelayTicks;
+    w_.SelectedHandIndex = -1;
+}
+
+void MainGameLink::Connected() { w_.PlaceNetworkButtons(); }
+
+void MainGameLink::LinkLost() {
+    w_.TimeUp->stop();
+    w_.GameAborted = true;
+}
+
+} // namespace client
