@@ -23,7 +23,11 @@ QAction* item(QMenu* menu, const char* name, const std::string& caption,
               const QKeySequence& key = {}, bool checkable = false) {
     QAction* a = menu->addAction(Q(Ui(caption)));
     a->setObjectName(name);
-    if (!key.isEmpty()) a->setShortcut(key);
+    if (!key.isEmpty()) {
+        a->setShortcut(key);
+        // The tool windows belong to the main window: its short cuts work from them too.
+        a->setShortcutContext(Qt::ApplicationShortcut);
+    }
     a->setCheckable(checkable);
     return a;
 }

@@ -53,7 +53,9 @@ void TForm4::closeEvent(QCloseEvent* event) {
 }
 
 void TForm4::resizeEvent(QResizeEvent* event) {
-    Memo1->resize(width() - 8, height() - 27);
+    // The memo fills the client area (the classic sizes "width - 8, height - 27" took the
+    // window frame off the outer size; Qt's sizes are the client area already).
+    Memo1->resize(width(), height());
     QWidget::resizeEvent(event);
 }
 

@@ -1,5 +1,6 @@
 // The client's main block: one running copy, every window, then the event loop.
 #include <QApplication>
+#include <QScreen>
 
 #include "client/ClientApp.h"
 #include "client/Vuesc.h"
@@ -11,6 +12,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Morvatel Dominoes 3D 1.0");
     client::InstallMessageBoxes();
     QWidget* main = client::CreateClientWindows();
+    // Sized to the screen first, so that it fills it even without a window manager.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) main->resize(screen->availableGeometry().size());
     main->showMaximized();
     const int rc = app.exec();
     client::DestroyClientWindows();
