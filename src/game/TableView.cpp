@@ -167,8 +167,20 @@ void TableView::RedrawTable(Jeu& game) {
     else rc.SetBrushColor(game.Theme[Jeu::ThemeTable]);
     render3d::ClearBitmap(Target);
 
-    Models.clear();
-    for (const DominoJoue& move : game.Played) buildTileModels(game, move.Tile);
+    // The chain's models depend only on the tiles, their layout, the camera, the colours and
+    // the view; they are rebuilt when one of those changed, and the markers are added anew.
+    ChainKey key{game.PlayedCount(), game.ChainOriginX, game.ChainOriginY, game.ModelTileSize,
+                 game.CameraPosition, game.CameraAngleX, game.CameraAngleY,
+                 game.Theme[Jeu::ThemeDominoes], game.Theme[Jeu::ThemeDots],
+                 Target.ViewRect.Right, Target.ViewRect.Bottom, ViewOrigin.x, ViewOrigin.y, ViewOrigin.z};
+    if (!(key == chainKey_) || chainModelCount_ > static_cast<int>(Models.size())) {
+        Models.clear();
+        for (const DominoJoue& move : game.Played) buildTileModels(game, move.Tile);
+        chainModelCount_ = static_cast<int>(Models.size());
+        chainKey_ = key;
+    } else {
+        Models.resize(chainModelCount_, T3DModel());
+    }
     LeftMarkerIndex = LeftTarget ? addMarker(game, game.LeftArmX, game.LeftArmY) : -1;
     RightMarkerIndex = RightTarget ? addMarker(game, game.RightArmX, game.RightArmY) : -1;
     for (T3DModel& m : Models) render3d::Render(Target, m);
@@ -177,7 +189,10 @@ void TableView::RedrawTable(Jeu& game) {
     surface_.SurfaceChanged();
 }
 
-void TableView::TilePlaced(Jeu& game, const Domino&) { RedrawTable(game); }
+void TableView::TilePlaced(Jeu& game, const Domino&) {
+    chainKey_ = ChainKey{};  // a tile moved by the layout keeps the count: rebuild
+    RedrawTable(game);
+}
 
 bool TableView::PointInTriangle(ScreenPoint a, ScreenPoint b, ScreenPoint c, double px, double py) {
     const double d1x = b.x - a.x, d1y = b.y - a.y, d2x = c.x - a.x, d2y = c.y - a.y;

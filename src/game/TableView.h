@@ -68,6 +68,17 @@ public:
     std::array<std::optional<platform::Bitmap>, 3> SeatPictures;
 
 private:
+    struct ChainKey {
+        int played = -1, originX = 0, originY = 0, tileSize = 0;
+        std::array<double, 3> camera{};
+        double angleX = 0, angleY = 0;
+        int dominoes = 0, dots = 0, viewRight = 0, viewBottom = 0;
+        double viewX = 0, viewY = 0, viewZ = 0;
+        bool operator==(const ChainKey&) const = default;
+    };
+    ChainKey chainKey_;
+    int chainModelCount_ = 0;
+
     void sizeTarget(Jeu& game, int bottomMargin);
     void buildTileModels(Jeu& game, const Domino& tile);
     void addBlock(Jeu& game, int colour, double px, double py, double pz, double sx, double sy, double sz);
