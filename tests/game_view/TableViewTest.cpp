@@ -643,3 +643,33 @@ TEST(LongRound, TheViewDoesNotChangeTheRound) {
 }
 
 } // namespace
+
+// ---- The chain's models are kept between redraws ------------------------------------------
+
+// Whatever a chain's picture depends on, changing it between two redraws changes the picture:
+// a model kept from the previous redraw would show the old one.
+TEST_F(TableViewTest, AKeptChainIsRebuiltWhenWhatItShowsChanges) {
+    shortChain();
+    const auto picture = [&] {
+        game.RedrawTable();
+        return render().ToQImage().copy();
+    };
+    struct Row {
+        const char* name;
+        std::function<void()> change;
+    };
+    const Row rows[] = {
+        {"camera angle", [&] { game.CameraAngleY += 0.1; }},
+        {"camera position", [&] { game.CameraPosition[0] += 100; }},
+        {"chain origin", [&] { game.ChainOriginX += 40; }},
+        {"dominoes colour", [&] { game.Theme[Jeu::ThemeDominoes] = 0x4080C0; }},
+        {"dots colour", [&] { game.Theme[Jeu::ThemeDots] = 0xFF00FF; }},
+        {"a tile placed", [&] { game.PlaceDomino(MoveOf(3, 2, RightEndSide)); }},
+    };
+    for (const Row& r : rows) {
+        const QImage before = picture();
+        EXPECT_EQ(picture(), before) << "an unchanged chain redraws the same: " << r.name;
+        r.change();
+        EXPECT_NE(picture(), before) << r.name;
+    }
+}
