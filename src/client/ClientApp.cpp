@@ -4,6 +4,8 @@
 
 #include "client/Forms.h"
 #include "client/Vue3Dsc.h"
+#include "client/VueApropos.h"
+#include "client/VueStatistique.h"
 #include "client/VueInfoJeu.h"
 #include "client/Vuesc.h"
 
@@ -31,14 +33,14 @@ QWidget* CreateClientWindows() {
     Forms& f = AppForms();
     auto* main = new TForm1();
     f.Form15 = placeholder(main, "TForm15", "Web browser");
-    f.Form2 = placeholder(main, "TForm2", "About");
+    f.Form2 = new TForm2(main);
     f.Form3 = placeholder(main, "TForm3", "Theme editor");
     f.Form4 = new TForm4(main);
     f.Form9 = placeholder(main, "TForm9", "Players");
     f.Form12 = placeholder(main, "TForm12", "Chat");
     f.Form11 = placeholder(main, "TForm11", "Message");
     f.Form5 = placeholder(main, "TForm5", "Sound control");
-    f.Form6 = placeholder(main, "TForm6", "Statistics");
+    f.Form6 = new TForm6(main);
     f.Form14 = placeholder(main, "TForm14", "Connection");
     f.Form17 = new TForm17(main);
     f.Form8 = placeholder(main, "TForm8", "Options");

@@ -12,6 +12,8 @@
 #include "client/ThemeFile.h"
 #include "client/UiText.h"
 #include "client/Vue3Dsc.h"
+#include "client/VueApropos.h"
+#include "client/VueStatistique.h"
 #include "client/VueInfoJeu.h"
 #include "client/Vuesc.h"
 #include "platform/MessageBox.h"
@@ -90,11 +92,12 @@ void TForm1::buildMenus() {
     connect(Controleduson1, &QAction::triggered, this, &TForm1::Controleduson1Click);
     connect(RglesCommandes1, &QAction::triggered, this, &TForm1::RglesCommandes1Click);
     connect(Editiondesjoueurs1, &QAction::triggered, this, &TForm1::Editiondesjoueurs1Click);
-    connect(Statistiques1, &QAction::triggered, this, [this] {
-        if (QWidget* w = AppForms().Form6) w->show();
+    connect(Statistiques1, &QAction::triggered, this, [] {
+        auto* stats = static_cast<TForm6*>(AppForms().Form6);
+        if (stats && stats->UpdateStat()) stats->open();  // modal to the main window
     });
-    connect(VOREKDomino1, &QAction::triggered, this, [this] {
-        if (QWidget* w = AppForms().Form2) w->show();
+    connect(VOREKDomino1, &QAction::triggered, this, [] {
+        if (auto* about = static_cast<QDialog*>(AppForms().Form2)) about->open();
     });
     connect(Options1, &QAction::triggered, this, [this] { toggleWindow(AppForms().Form8, Options1); });
     connect(Seconnecter1, &QAction::triggered, this, [this] {

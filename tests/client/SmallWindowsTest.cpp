@@ -2,7 +2,9 @@
 
 #include "ClientFixture.h"
 #include "client/Vue3Dsc.h"
+#include "client/VueApropos.h"
 #include "client/VueInfoJeu.h"
+#include "client/VueStatistique.h"
 
 namespace {
 void hover(QWidget* w, int times) {
@@ -106,4 +108,33 @@ TEST(MainMenus, TheThemesSubmenuListsTheThemesAndSwitchesThem) {
     EXPECT_EQ(client::AppSettings().ThemeFilePath, "Wood Table.thm");
     EXPECT_EQ(w.main().CurrentGame->Theme[Jeu::ThemeTable], client::AppSettings().TableColor);
     EXPECT_NE(w.folder.read("param.ini").find("Theme file path=Wood Table.thm"), std::string::npos);
+}
+
+TEST(StatisticsWindow, ShowsTheFileAndResetsIt) {
+    ClientWindows w;
+    w.folder.write("datas.sta", "5\r\n4\r\n3\r\n2\r\n");  // played, pigs given, won, lost
+    w.main().Statistiques1->trigger();
+    auto* stats = static_cast<client::TForm6*>(client::AppForms().Form6);
+    ASSERT_TRUE(stats->isVisible());
+    EXPECT_EQ(w.main().Stats, (Statistics{5, 4, 3, 2}));
+    EXPECT_EQ(stats->Played->text(), "5");
+    EXPECT_EQ(stats->Won->text(), "3");
+    EXPECT_EQ(stats->Lost->text(), "2");
+    EXPECT_EQ(stats->PigsGiven->text(), "4");
+    stats->Button2->click();
+    EXPECT_EQ(w.folder.read("datas.sta"), "0\r\n0\r\n0\r\n0\r\n");
+    for (QLabel* l : {stats->Played, stats->Won, stats->Lost, stats->PigsGiven}) EXPECT_EQ(l->text(), "0");
+    QTest::keyClick(stats, Qt::Key_Escape);
+    EXPECT_FALSE(stats->isVisible());
+}
+
+TEST(AboutBox, ShowsTheVersion) {
+    ClientWindows w;
+    w.main().VOREKDomino1->trigger();
+    auto* about = static_cast<client::TForm2*>(client::AppForms().Form2);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_EQ(about->Label2->text(), "Dominoes 3.0.3");
+    EXPECT_EQ(about->Label8->text(), "MORVATEL Dominoes 3.0.3");
+    about->close();
+    EXPECT_FALSE(about->isVisible());
 }

@@ -1,0 +1,71 @@
+#include "client/VueStatistique.h"
+
+#include <QGridLayout>
+
+#include "client/Forms.h"
+#include "client/QtColors.h"
+#include "client/Settings.h"
+#include "client/UiText.h"
+#include "client/Vuesc.h"
+
+namespace client {
+
+TForm6::TForm6(QWidget* mainWindow) : QDialog(mainWindow) {
+    setObjectName("TForm6");
+    setWindowTitle(Q(Ui("Statistiques")));
+    auto* grid = new QGridLayout(this);
+    const auto row = [&](int r, const char* caption, const char* name) {
+        grid->addWidget(new QLabel(QString::fromUtf8(caption), this), r, 0);
+        auto* value = new QLabel("0", this);
+        value->setObjectName(name);
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(value, r, 1);
+        return value;
+    };
+    Played = row(0, "Nombre de parties jouées :", "Played");
+    Won = row(1, "Nombre de parties gagnées :", "Won");
+    Lost = row(2, "Nombre de parties perdues :", "Lost");
+    PigsGiven = row(3, "Nombre de cochons donnés :", "PigsGiven");
+    Button1 = new QPushButton("OK", this);
+    Button1->setObjectName("Button1");
+    Button2 = new QPushButton("Reset", this);
+    Button2->setObjectName("Button2");
+    grid->addWidget(Button2, 4, 0);
+    grid->addWidget(Button1, 4, 1);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::close);
+    connect(Button2, &QPushButton::clicked, this, &TForm6::Button2Click);
+}
+
+bool TForm6::UpdateStat() {
+    TForm1* main = AppForms().Form1;
+    if (!main) return false;
+    auto read = TryReadStatisticsFile(AppSettings().StatsFilePath);
+    if (!read) return false;
+    main->Stats = *read;
+    return true;
+}
+
+void TForm6::FormActivate() {
+    const Statistics s = AppForms().Form1 ? AppForms().Form1->Stats : Statistics{};
+    Played->setNum(s.Played);
+    Won->setNum(s.Won);
+    Lost->setNum(s.Lost);
+    PigsGiven->setNum(s.PigsGiven);
+}
+
+void TForm6::Button2Click() {
+    if (TForm1* main = AppForms().Form1) {
+        main->Stats = Statistics{};
+        // A running game carries its own copy of the counters: it starts from zero too.
+        if (main->CurrentGame) main->CurrentGame->Stats = Statistics{};
+        main->SaveStaFile();
+    }
+    FormActivate();
+}
+
+void TForm6::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+} // namespace client
