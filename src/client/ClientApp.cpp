@@ -5,6 +5,7 @@
 #include "client/Forms.h"
 #include "client/Vue3Dsc.h"
 #include "client/VueApropos.h"
+#include "client/VueSon.h"
 #include "client/VueStatistique.h"
 #include "client/VueInfoJeu.h"
 #include "client/Vuesc.h"
@@ -39,7 +40,7 @@ QWidget* CreateClientWindows() {
     f.Form9 = placeholder(main, "TForm9", "Players");
     f.Form12 = placeholder(main, "TForm12", "Chat");
     f.Form11 = placeholder(main, "TForm11", "Message");
-    f.Form5 = placeholder(main, "TForm5", "Sound control");
+    f.Form5 = new TForm5(main);
     f.Form6 = new TForm6(main);
     f.Form14 = placeholder(main, "TForm14", "Connection");
     f.Form17 = new TForm17(main);

@@ -5,6 +5,7 @@
 #include "client/Settings.h"
 #include "client/UiText.h"
 #include "client/VueInfoJeu.h"
+#include "client/VueSon.h"
 #include "client/Vuesc.h"
 #include "game/JeuMessages.h"
 #include "platform/MessageBox.h"
@@ -115,6 +116,9 @@ void TForm1::NouvellePartieLocal() {
     Web1->setChecked(false);
     LocalAbandon = false;
     Timer1->start();
+    // 11. The background music.
+    if (Voice.SoundOn && Voice.SoundDevicesPresent && AppForms().Form5)
+        static_cast<TForm5*>(AppForms().Form5)->IPlayClick();
     CpuDelayCountdown = s.CpuDelayTicks;
     SelectedHandIndex = -1;
     SurfaceChanged();

@@ -5,6 +5,7 @@
 #include "client/Settings.h"
 #include "client/UiText.h"
 #include "client/VueInfoJeu.h"
+#include "client/VueSon.h"
 #include "client/Vuesc.h"
 
 namespace client {
@@ -55,6 +56,8 @@ void MainGameLink::GameCreated(net::JeuNet& game) {
     w_.GameAborted = false;
     w_.SelectedHandIndex = -1;
     w_.Voice.DireDebuterPartie(game);
+    if (w_.Voice.SoundOn && w_.Voice.SoundDevicesPresent && AppForms().Form5)
+        static_cast<TForm5*>(AppForms().Form5)->IPlayClick();
 }
 
 void MainGameLink::GameStarted(net::JeuNet&, bool) {

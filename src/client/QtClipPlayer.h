@@ -13,6 +13,11 @@ class QtClipPlayer : public ClipPlayer {
 public:
     void Play(const std::string& file) override;
     void Stop() override;
+    void PlayCd() override;
+    void Pause() override;
+    void NextTrack() override;
+    void PreviousTrack() override;
+    bool Playing() const override;
     // The player, made on demand.
     QMediaPlayer& Player();
 

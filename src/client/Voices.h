@@ -13,6 +13,12 @@ public:
     virtual ~ClipPlayer() = default;
     virtual void Play(const std::string& file) = 0;
     virtual void Stop() = 0;
+    // The music player's transport; clip players never need them.
+    virtual void PlayCd() {}
+    virtual void Pause() {}
+    virtual void NextTrack() {}
+    virtual void PreviousTrack() {}
+    virtual bool Playing() const { return false; }
 };
 
 // The seats' voices: each seat speaks on its own player (MP0, MP1, MP2), so the three can talk

@@ -277,7 +277,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
     CloseGameSockets();
     try {
-        MP4.Stop();
+        Music->Stop();
     } catch (...) {
     }
     SaveIniFile();

@@ -131,6 +131,7 @@ public:
 
     Voices Voice;
     QtClipPlayer MP0, MP1, MP2, MP4;
+    ClipPlayer* Music = &MP4;  // the music player (tests put a recording one here)
 
     MainGameLink Link{*this};
     std::unique_ptr<net::GameLinkHost> GameHost;

@@ -4,6 +4,7 @@
 #include "client/Vue3Dsc.h"
 #include "client/VueApropos.h"
 #include "client/VueInfoJeu.h"
+#include "client/VueSon.h"
 #include "client/VueStatistique.h"
 
 namespace {
@@ -137,4 +138,86 @@ TEST(AboutBox, ShowsTheVersion) {
     EXPECT_EQ(about->Label8->text(), "MORVATEL Dominoes 3.0.3");
     about->close();
     EXPECT_FALSE(about->isVisible());
+}
+
+namespace {
+struct RecordingMusic : client::ClipPlayer {
+    std::vector<std::string> calls;
+    bool playing = false;
+    void Play(const std::string& f) override {
+        calls.push_back("play " + f);
+        playing = true;
+    }
+    void Stop() override {
+        calls.push_back("stop");
+        playing = false;
+    }
+    void PlayCd() override {
+        calls.push_back("cd");
+        playing = true;
+    }
+    void Pause() override { calls.push_back("pause"); }
+    void NextTrack() override { calls.push_back("next"); }
+    void PreviousTrack() override { calls.push_back("previous"); }
+    bool Playing() const override { return playing; }
+};
+} // namespace
+
+TEST(SoundWindow, SwitchesSoundAndDrivesTheMusic) {
+    ClientWindows w;
+    client::TForm1& main = w.main();
+    RecordingMusic music;
+    main.Music = &music;
+    main.Voice.SoundDevicesPresent = true;
+    main.Voice.SoundOn = true;
+    auto* sound = static_cast<client::TForm5*>(client::AppForms().Form5);
+    sound->FormCreate();  // as at a start on a machine with sound
+    client::Settings& s = client::AppSettings();
+
+    s.SoundMode = 1;
+    s.GameSoundPath = "no-such-music.mp3";
+    sound->UpdateButton();
+    EXPECT_TRUE(sound->IPlay->isEnabled());
+    sound->IPlay->click();
+    EXPECT_TRUE(music.calls.empty()) << "a missing music file plays nothing";
+
+    s.GameSoundPath = "sounds/start.wav";
+    sound->IPlay->click();
+    EXPECT_EQ(music.calls, std::vector<std::string>{"play sounds/start.wav"});
+    EXPECT_FALSE(sound->IPlay->isEnabled());
+    EXPECT_TRUE(sound->IStop->isEnabled());
+    EXPECT_FALSE(sound->IEject->isEnabled());
+    sound->INext->click();
+    sound->IPrev->click();
+    sound->IStop->click();
+    EXPECT_EQ(music.calls, (std::vector<std::string>{"play sounds/start.wav", "next", "previous", "stop"}));
+
+    sound->IPlay->click();
+    sound->SoundOn->click();  // shown while sound is on: switches it off
+    EXPECT_FALSE(main.Voice.SoundOn);
+    EXPECT_FALSE(s.PutSound);
+    EXPECT_EQ(music.calls.back(), "stop");
+    EXPECT_NE(w.folder.read("param.ini").find("Put sound=0"), std::string::npos);
+    EXPECT_FALSE(sound->IPlay->isEnabled());
+    sound->SoundOff->click();
+    EXPECT_TRUE(main.Voice.SoundOn);
+    EXPECT_NE(w.folder.read("param.ini").find("Put sound=1"), std::string::npos);
+
+    s.SoundMode = 2;
+    sound->UpdateButton();
+    EXPECT_TRUE(sound->IEject->isEnabled());
+    sound->IPlay->click();
+    EXPECT_EQ(music.calls.back(), "cd");
+    main.Music = &main.MP4;
+}
+
+TEST(SoundWindow, HiddenWithoutDevicesAndClosingUnticksItsItem) {
+    ClientWindows w;
+    auto* sound = static_cast<client::TForm5*>(client::AppForms().Form5);
+    EXPECT_FALSE(sound->isVisible());
+    EXPECT_FALSE(sound->SoundOn->isEnabled() && !w.main().Voice.SoundDevicesPresent);
+    sound->show();
+    w.main().Controleduson1->setChecked(true);
+    sound->close();
+    EXPECT_FALSE(w.main().Controleduson1->isChecked());
 }

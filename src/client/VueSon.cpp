@@ -1,0 +1,162 @@
+#include "client/VueSon.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QProcess>
+#include <QVBoxLayout>
+
+#include "client/Forms.h"
+#include "client/QtColors.h"
+#include "client/Settings.h"
+#include "client/UiText.h"
+#include "client/Vuesc.h"
+#include "platform/TextFile.h"
+
+namespace client {
+
+namespace {
+QToolButton* button(QWidget* parent, const char* name, const QString& text, const std::string& tip) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setText(text);
+    b->setToolTip(Q(Ui(tip)));
+    return b;
+}
+} // namespace
+
+TForm5::TForm5(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool) {
+    setObjectName("TForm5");
+    setWindowTitle("Controle du son");
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    SoundOn = button(this, "SoundOn", QString::fromUtf8("\xF0\x9F\x94\x8A"), "Switch the sound off");
+    SoundOff = button(this, "SoundOff", QString::fromUtf8("\xF0\x9F\x94\x87"), "Switch the sound on");
+    BitBtn1 = button(this, "BitBtn1", "...", "Sound options");
+    top->addWidget(SoundOn);
+    top->addWidget(SoundOff);
+    top->addStretch();
+    top->addWidget(BitBtn1);
+    layout->addLayout(top);
+    auto* transport = new QHBoxLayout;
+    IPrev = button(this, "IPrev", QString::fromUtf8("\xE2\x8F\xAE"), "Previous");
+    IPlay = button(this, "IPlay", QString::fromUtf8("\xE2\x96\xB6"), "Play");
+    IPause = button(this, "IPause", QString::fromUtf8("\xE2\x8F\xB8"), "Pause");
+    IStop = button(this, "IStop", QString::fromUtf8("\xE2\x8F\xB9"), "Stop");
+    INext = button(this, "INext", QString::fromUtf8("\xE2\x8F\xAD"), "Next");
+    IEject = button(this, "IEject", QString::fromUtf8("\xE2\x8F\x8F"), "Eject");
+    for (QToolButton* b : {IPrev, IPlay, IPause, IStop, INext, IEject}) transport->addWidget(b);
+    layout->addLayout(transport);
+    connect(SoundOn, &QToolButton::clicked, this, &TForm5::SoundOnClick);
+    connect(SoundOff, &QToolButton::clicked, this, &TForm5::SoundOffClick);
+    connect(IPlay, &QToolButton::clicked, this, &TForm5::IPlayClick);
+    connect(IPause, &QToolButton::clicked, this, &TForm5::IPauseClick);
+    connect(IStop, &QToolButton::clicked, this, &TForm5::IStopClick);
+    connect(INext, &QToolButton::clicked, this, &TForm5::INextClick);
+    connect(IPrev, &QToolButton::clicked, this, &TForm5::IPrevClick);
+    connect(IEject, &QToolButton::clicked, this, &TForm5::IEjectClick);
+    // The options window's sound page joins BitBtn1 with the options issue.
+    BitBtn1->setEnabled(false);
+    FormCreate();
+}
+
+ClipPlayer& TForm5::music() const { return *AppForms().Form1->Music; }
+
+void TForm5::FormCreate() {
+    TForm1* main = AppForms().Form1;
+    if (main) move(main->x() + 450, main->y() + 30);
+    const bool devices = main && main->Voice.SoundDevicesPresent;
+    SoundOn->setEnabled(devices);
+    SoundOff->setEnabled(devices);
+    FormActivate();
+    UpdateButton();
+    setVisible(AppSettings().DisplaySoundForm && devices);
+}
+
+void TForm5::FormActivate() {
+    const bool on = AppForms().Form1 && AppForms().Form1->Voice.SoundOn;
+    SoundOn->setVisible(on);
+    SoundOff->setVisible(!on);
+}
+
+void TForm5::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FormActivate();
+}
+
+void TForm5::SoundOffClick() {
+    AppForms().Form1->Voice.SoundOn = true;
+    AppSettings().PutSound = true;
+    SoundOn->show();
+    SoundOff->hide();
+    SaveIniFile();
+    UpdateButton();
+}
+
+void TForm5::SoundOnClick() {
+    AppForms().Form1->Voice.SoundOn = false;
+    AppSettings().PutSound = false;
+    SoundOn->hide();
+    SoundOff->show();
+    // The options window's "Put sound" box follows with the options issue.
+    SaveIniFile();
+    music().Stop();
+    UpdateButton();
+}
+
+void TForm5::IPlayClick() {
+    const Settings& s = AppSettings();
+    if (s.SoundMode == 1) {
+        if (!s.GameSoundPath.empty() && platform::FileExists(s.GameSoundPath)) music().Play(s.GameSoundPath);
+    } else if (s.SoundMode == 2) {
+        music().PlayCd();
+    }
+    UpdateButton();
+}
+
+void TForm5::IPauseClick() {
+    music().Pause();
+    UpdateButton();
+}
+
+// Stop stops and Next goes to the next track.
+void TForm5::IStopClick() {
+    music().Stop();
+    UpdateButton();
+}
+
+void TForm5::INextClick() {
+    music().NextTrack();
+    UpdateButton();
+}
+
+void TForm5::IPrevClick() {
+    music().PreviousTrack();
+    UpdateButton();
+}
+
+void TForm5::IEjectClick() {
+    QProcess::startDetached("eject", {});
+    UpdateButton();
+}
+
+void TForm5::UpdateButton() {
+    TForm1* main = AppForms().Form1;
+    if (!main) return;
+    const Settings& s = AppSettings();
+    const bool sound = main->Voice.SoundOn && main->Voice.SoundDevicesPresent;
+    const bool a = sound && s.SoundMode > 0;
+    const bool playing = music().Playing();
+    IPlay->setEnabled(a && !playing);
+    IPause->setEnabled(a);
+    IStop->setEnabled(a && playing);
+    IPrev->setEnabled(a && playing);
+    INext->setEnabled(a && playing);
+    IEject->setEnabled(sound && s.SoundMode == 2);
+}
+
+void TForm5::closeEvent(QCloseEvent* event) {
+    if (TForm1* main = AppForms().Form1) main->Controleduson1->setChecked(false);
+    QWidget::closeEvent(event);
+}
+
+} // namespace client
