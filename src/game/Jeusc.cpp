@@ -184,11 +184,14 @@ void Jeu::TurnStep() {
     if (!move.NoMoveYet) SeatToMove = (SeatToMove + 1) % 3;
 }
 
-void Jeu::ScoreBlockedRound() {
+void Jeu::ScoreBlockedRound() { EndRoundWith(BlockedWinners({0, 1, 2}), true); }
+
+std::vector<int> Jeu::BlockedWinners(const std::array<int, 3>& order) const {
     std::array<int, 3> sums{};
     for (int s = 0; s < 3; ++s) sums[s] = Seats[s].HandSum();
-    std::vector<int> winners{0};
-    for (int s = 1; s < 3; ++s) {
+    std::vector<int> winners{order[0]};
+    for (int i = 1; i < 3; ++i) {
+        const int s = order[i];
         const int w = winners.front();
         if (sums[s] < sums[w] ||
             (sums[s] == sums[w] && Seats[s].HandCount < Seats[w].HandCount))
@@ -196,7 +199,7 @@ void Jeu::ScoreBlockedRound() {
         else if (sums[s] == sums[w] && Seats[s].HandCount == Seats[w].HandCount)
             winners.push_back(s);
     }
-    EndRoundWith(std::move(winners), true);
+    return winners;
 }
 
 void Jeu::EndRoundWith(std::vector<int> winners, bool scored) {

@@ -121,6 +121,9 @@ protected:
     // Round end, for the seat that emptied its hand or for the winners of a blocked round.
     void EndRoundWith(std::vector<int> winners, bool scored);
     void ScoreBlockedRound();
+    // The winners of a blocked round: the lowest pip sum, then the fewest tiles, ties shared;
+    // seats compared in the given order, the first listed leading the next round.
+    std::vector<int> BlockedWinners(const std::array<int, 3>& order) const;
     void GameEnd();
     void DrawText(const std::string& text, int x, int y);
 

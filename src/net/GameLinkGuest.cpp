@@ -144,20 +144,7 @@ bool GameLinkGuest::handleLine(const GameLine& line) {
     return false;
 }
 
-void GameLinkGuest::wire(JeuNet& game) {
-    QPointer<GameLinkGuest> self(this);
-    game.Send = [self](const std::string& line) {
-        if (self) self->clientSendText(line);
-    };
-    game.PostResult = [self](int code) {
-        if (self) self->window_.PostResult(code);
-    };
-    game.Warn = [self](const std::string& text) {
-        if (!self) return;
-        std::string line = text;
-        self->window_.Ecriremessage(line);
-    };
-}
+void GameLinkGuest::wire(JeuNet& game) { WireGame(game, this, window_, &GameLinkGuest::clientSendText); }
 
 bool GameLinkGuest::startGame(const GameLine& line) {
     const std::array<std::string, 3>& names = line.Names;

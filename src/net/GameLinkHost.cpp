@@ -202,20 +202,7 @@ bool GameLinkHost::handleLine(TClientConnection& from, const GameLine& line) {
     return false;
 }
 
-void GameLinkHost::wire(JeuNet& game) {
-    QPointer<GameLinkHost> self(this);
-    game.Send = [self](const std::string& line) {
-        if (self) self->broadcast(line);
-    };
-    game.PostResult = [self](int code) {
-        if (self) self->window_.PostResult(code);
-    };
-    game.Warn = [self](const std::string& text) {
-        if (!self) return;
-        std::string line = text;
-        self->window_.Ecriremessage(line);
-    };
-}
+void GameLinkHost::wire(JeuNet& game) { WireGame(game, this, window_, &GameLinkHost::broadcast); }
 
 void GameLinkHost::startGame() {
     window_.JoinAccepted();

@@ -1,4 +1,5 @@
 #pragma once
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -64,6 +65,26 @@ public:
     // The game ended: post the result to the web site (request 08). Failures are ignored.
     virtual void PostResult(int /*resultCode*/) {}
 };
+
+// Connects a game's outgoing lines, result and warnings to a side of the link and its
+// window; nothing is sent once the side is gone.
+template <class Link>
+void WireGame(JeuNet& game, Link* link, GameLinkWindow& window,
+              void (Link::*send)(const std::string&)) {
+    QPointer<Link> self(link);
+    GameLinkWindow* w = &window;
+    game.Send = [self, send](const std::string& line) {
+        if (self) (self.data()->*send)(line);
+    };
+    game.PostResult = [self, w](int code) {
+        if (self) w->PostResult(code);
+    };
+    game.Warn = [self, w](const std::string& text) {
+        if (!self) return;
+        std::string line = text;
+        w->Ecriremessage(line);
+    };
+}
 
 // A window with no screen: holds the game and records what would have been shown. The
 // tests use it, and so can a program that plays without a window.

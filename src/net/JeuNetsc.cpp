@@ -172,19 +172,7 @@ void JeuNet::ScoreHandNet(bool noMoveYet, bool passed) {
     if (Passed[0] && Passed[1] && Passed[2]) {
         // Seats are compared in the host's order on every side, so that a shared hand lists
         // its winners, and so picks the next leader, the same way everywhere.
-        std::array<int, 3> sums{};
-        for (int s = 0; s < 3; ++s) sums[s] = Seats[s].HandSum();
-        std::vector<int> winners{ToLocal(0)};
-        for (int h = 1; h < 3; ++h) {
-            const int s = ToLocal(h);
-            const int w = winners.front();
-            if (sums[s] < sums[w] ||
-                (sums[s] == sums[w] && Seats[s].HandCount < Seats[w].HandCount))
-                winners = {s};
-            else if (sums[s] == sums[w] && Seats[s].HandCount == Seats[w].HandCount)
-                winners.push_back(s);
-        }
-        endHand(std::move(winners), true);
+        endHand(BlockedWinners({ToLocal(0), ToLocal(1), ToLocal(2)}), true);
         return;
     }
     if (IsHost && !noMoveYet) {
