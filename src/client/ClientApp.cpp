@@ -2,7 +2,9 @@
 
 #include <QDir>
 
+#include "client/Captions.h"
 #include "client/Forms.h"
+#include "client/Language.h"
 #include "client/Vue3Dsc.h"
 #include "client/VueApropos.h"
 #include "client/VueSon.h"
@@ -45,6 +47,10 @@ QWidget* CreateClientWindows() {
     f.Form14 = placeholder(main, "TForm14", "Connection");
     f.Form17 = new TForm17(main);
     f.Form8 = placeholder(main, "TForm8", "Options");
+    // The language named in the settings, applied once every window exists.
+    StartLanguage();
+    RetranslateCaptions(main);
+    main->UpdateToolBar();
     return main;
 }
 

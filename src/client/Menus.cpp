@@ -6,7 +6,9 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "client/Captions.h"
 #include "client/Forms.h"
+#include "client/Language.h"
 #include "client/QtColors.h"
 #include "client/Settings.h"
 #include "client/ThemeFile.h"
@@ -23,8 +25,9 @@ namespace client {
 namespace {
 QAction* item(QMenu* menu, const char* name, const std::string& caption,
               const QKeySequence& key = {}, bool checkable = false) {
-    QAction* a = menu->addAction(Q(Ui(caption)));
+    QAction* a = menu->addAction(QString());
     a->setObjectName(name);
+    SetCaption(a, caption);
     if (!key.isEmpty()) {
         a->setShortcut(key);
         // The tool windows belong to the main window: its short cuts work from them too.
@@ -44,7 +47,8 @@ void toggleWindow(QWidget* window, QAction* tick) {
 void TForm1::buildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("MainMenu1");
-    Partie1 = bar->addMenu(Q(Ui("Game")));
+    Partie1 = bar->addMenu(QString());
+    SetCaption(Partie1, "Game");
     Partie1->setObjectName("Partie1");
     NewGame1 = item(Partie1, "NewGame1", "New Game", QKeySequence("Ctrl+N"));
     Connect1 = item(Partie1, "Connect1", "Connect", QKeySequence("Ctrl+C"));
@@ -55,7 +59,8 @@ void TForm1::buildMenus() {
     Partie1->addSeparator();
     Quitter1 = item(Partie1, "Quitter1", "Quit");
 
-    Vue1 = bar->addMenu(Q(Ui("View")));
+    Vue1 = bar->addMenu(QString());
+    SetCaption(Vue1, "View");
     Vue1->setObjectName("Vue1");
     Vuedesinformations1 =
         item(Vue1, "Vuedesinformations1", "Informations", QKeySequence("Ctrl+I"), true);
@@ -63,21 +68,25 @@ void TForm1::buildMenus() {
     Web1 = item(Vue1, "Web1", "Web browser", QKeySequence(Qt::Key_F3), true);
     NouvellePartie1 = item(Vue1, "NouvellePartie1", "3D View", QKeySequence(Qt::Key_F4), true);
     Controleduson1 = item(Vue1, "Controleduson1", "Sound control", QKeySequence(Qt::Key_F5), true);
-    thmes1 = Vue1->addMenu(Q(Ui("Themes")));
+    thmes1 = Vue1->addMenu(QString());
+    SetCaption(thmes1, "Themes");
     thmes1->setObjectName("thmes1");
     thmes1->addSeparator();
     hmes1 = item(thmes1, "hmes1", "Download themes");
-    Language1 = Vue1->addMenu(Q(Ui("Language")));
+    Language1 = Vue1->addMenu(QString());
+    SetCaption(Language1, "Language");
     Language1->setObjectName("Language1");
     Language1->addSeparator();
     Downloadlanguages1 = item(Language1, "Downloadlanguages1", "Download languages");
 
-    Plug1 = bar->addMenu(Q(Ui("Extensions")));
+    Plug1 = bar->addMenu(QString());
+    SetCaption(Plug1, "Extensions");
     Plug1->setObjectName("Plug1");
     lchargerdesjoueurs1 = item(Plug1, "lchargerdesjoueurs1", "Download players");
     Editiondesjoueurs1 = item(Plug1, "Editiondesjoueurs1", "Create players");
 
-    Aproposdenous1 = bar->addMenu(Q(Ui("Help")));
+    Aproposdenous1 = bar->addMenu(QString());
+    SetCaption(Aproposdenous1, "Help");
     Aproposdenous1->setObjectName("Aproposdenous1");
     RglesCommandes1 = item(Aproposdenous1, "RglesCommandes1", "Help", QKeySequence(Qt::Key_F1));
     heOnlineGuide1 = item(Aproposdenous1, "heOnlineGuide1", "The online guide");
@@ -119,7 +128,7 @@ void TForm1::buildToolBar() {
     auto button = [&](const char* name, const std::string& text, QAction* action) {
         auto* b = new QToolButton(panel);
         b->setObjectName(name);
-        b->setText(Q(Ui(text)));
+        SetCaption(b, text);
         b->setToolTip(Q(Ui(text)));
         connect(b, &QToolButton::clicked, action, &QAction::trigger);
         panel->addWidget(b);
@@ -169,6 +178,20 @@ void TForm1::UpdateToolBar() {
         connect(a, &QAction::triggered, this, [this, i] { ChangeTheme(i); });
         thmes1->insertAction(before, a);
     }
+    while (Language1->actions().size() >= 3) {
+        QAction* first = Language1->actions().first();
+        Language1->removeAction(first);
+        first->deleteLater();
+    }
+    const auto languages = ListLanguages();
+    QAction* beforeLanguages = Language1->actions().value(0);
+    for (int i = 0; i < static_cast<int>(languages.size()); ++i) {
+        auto* a = new QAction(Q(languages[i].Name), Language1);
+        a->setCheckable(true);
+        a->setChecked(languages[i].FileName == AppSettings().LngFilePath);
+        connect(a, &QAction::triggered, this, [this, i] { ChangeLanguage(i); });
+        Language1->insertAction(beforeLanguages, a);
+    }
 }
 
 void TForm1::ChangeTheme(int index) {
@@ -202,8 +225,13 @@ void TForm1::ChangeTheme(int index) {
     UpdateToolBar();
 }
 
-void TForm1::ChangeLanguage(int) {
-    // Language files come with the translation system; the submenu lists none until then.
+void TForm1::ChangeLanguage(int index) {
+    const auto languages = ListLanguages();
+    if (index >= 0 && index < static_cast<int>(languages.size()) &&
+        SwitchLanguage(languages[index].FileName, "The selected LNG file is erroneous or non-existent")) {
+        RetranslateCaptions(this);
+        FormPaint();
+    }
     UpdateToolBar();
 }
 

@@ -1,14 +1,10 @@
 #include "client/UiText.h"
 
-#include <map>
+#include "client/Language.h"
 
 namespace client {
 
-const std::string& Ui(const std::string& key) {
-    static std::map<std::string, std::string> texts;
-    auto it = texts.find(key);
-    if (it == texts.end()) it = texts.emplace(key, key).first;
-    return it->second;
-}
+// The translation in force, or the key itself while no language is applied.
+const std::string& Ui(const std::string& key) { return LanguageText(key); }
 
 } // namespace client

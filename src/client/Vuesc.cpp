@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "client/Captions.h"
 #include "client/Forms.h"
 #include "client/QtColors.h"
 #include "client/Settings.h"
@@ -94,12 +95,14 @@ TForm1::TForm1() : Voice({&MP0, &MP1, &MP2}) {
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     connect(Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
 
-    Button1 = new QPushButton(Q(Ui("Following round")), Area);
+    Button1 = new QPushButton(Area);
     Button1->setObjectName("Button1");
+    SetCaption(Button1, "Following round");
     Button1->resize(105, 25);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    BitBtn1 = new QPushButton(Q(Ui("Chat")), Area);
+    BitBtn1 = new QPushButton(Area);
     BitBtn1->setObjectName("BitBtn1");
+    SetCaption(BitBtn1, "Chat");
     BitBtn1->setToolTip(Q(Ui("Send a message")));
     BitBtn1->resize(60, 25);
     BitBtn1->move(10, 0);

@@ -3,6 +3,7 @@
 #include "ClientFixture.h"
 #include "client/Vue3Dsc.h"
 #include "client/VueApropos.h"
+#include "game/JeuMessages.h"
 #include "client/VueInfoJeu.h"
 #include "client/VueSon.h"
 #include "client/VueStatistique.h"
@@ -220,4 +221,29 @@ TEST(SoundWindow, HiddenWithoutDevicesAndClosingUnticksItsItem) {
     w.main().Controleduson1->setChecked(true);
     sound->close();
     EXPECT_FALSE(w.main().Controleduson1->isChecked());
+}
+
+TEST(MainMenus, TheLanguageSubmenuSwitchesEveryCaption) {
+    ClientWindows w;
+    QStringList names;
+    QAction* french = nullptr;
+    for (QAction* a : w.main().Language1->actions()) {
+        names << a->text();
+        if (a->text() == QString::fromLatin1("Fran\xe7" "ais")) french = a;
+        if (a->text() == "English") EXPECT_TRUE(a->isChecked());
+    }
+    EXPECT_EQ(names.size(), 4);  // two languages, the separator and "Download languages"
+    ASSERT_NE(french, nullptr);
+    const QString englishGame = w.main().Partie1->title();
+    french->trigger();
+    EXPECT_EQ(client::AppSettings().LngFilePath, "morvatel30_francais.lng");
+    EXPECT_NE(w.main().Partie1->title(), englishGame);
+    EXPECT_NE(w.main().NewGame1->text(), "New Game");
+    EXPECT_NE(GameTexts().HasWonTheRound, "has won the round");
+    EXPECT_NE(w.folder.read("param.ini").find("morvatel30_francais.lng"), std::string::npos);
+    // And back, for the tests that follow.
+    for (QAction* a : w.main().Language1->actions())
+        if (a->text() == "English") a->trigger();
+    EXPECT_EQ(w.main().NewGame1->text(), "New Game");
+    EXPECT_EQ(GameTexts().HasWonTheRound, "has won the round");
 }
