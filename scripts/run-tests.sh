@@ -13,6 +13,13 @@ echo "== Release build"
 bash scripts/build.sh release
 ctest --test-dir build --output-on-failure -j "$jobs" --timeout 300
 
+echo "== Each test binary whole, so that no test depends on running alone"
+for t in build/tests/test_*; do
+  [ -x "$t" ] || continue
+  timeout 600 "$t" --gtest_brief=1 > "build/$(basename "$t").whole.log" 2>&1 || {
+    echo "FAILED: $t run whole"; tail -40 "build/$(basename "$t").whole.log"; exit 1; }
+done
+
 echo "== Sanitizer build"
 bash scripts/build.sh sanitize
 ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 600

@@ -24,9 +24,9 @@ profile() {
   done
 
   {
-    printf '[Morvatel player]\r\nVersion=1.0\r\n\r\n'
+    printf '[Morvatel player]\r\n\r\nEditor=Morvatel Team\r\n'
     printf 'Name=%s\r\nComment=%s\r\nIndex=%s\r\nDirectory=%s\r\n' "$name" "$desc" "$number" "$folder"
-    printf '\r\n\r\n\r\n[Picture]\r\n%s.jpg\r\n' "$folder"
+    printf 'Presentation sound file=begin.wav\r\nVersion=1.0\r\n\r\n[Picture]\r\n%s.jpg\r\n' "$folder"
     printf '\r\n\r\n\r\n[Media]\r\n'
     for e in "${events[@]}"; do
       printf '{ %s\r\n%s.wav\r\n}\r\n\r\n' "$e" "$e"

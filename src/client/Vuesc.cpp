@@ -285,7 +285,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
     SaveIniFile();
     event->accept();
-    QApplication::exit(0);
+    // The program ends at once: its event loop stops (a window closed outside the loop, as
+    // in the tests, leaves the next loop alone).
+    if (QThread::currentThread()->loopLevel() > 0) QApplication::exit(0);
 }
 
 void InstallMessageBoxes() {
