@@ -8,7 +8,6 @@ namespace client {
 
 namespace {
 constexpr int TileSlotSize = 48;
-bool fits(const Domino& d, int end) { return d.Value1 == end || d.Value2 == end; }
 } // namespace
 
 void TForm1::FormPaint() {
@@ -54,7 +53,7 @@ void TForm1::paintPickedTileAndDropBoxes(int x) {
     c.SetPenStyle(platform::PenStyle::DashDotDot);
     c.SetPenColor(AppSettings().SelectedDominoColor);
     for (bool left : {true, false}) {
-        if (!fits(tile, left ? g.LeftEnd : g.RightEnd)) continue;
+        if (!tile.Fits(left ? g.LeftEnd : g.RightEnd)) continue;
         int cx = 0, cy = 0;
         if (!g.View() || !g.View()->MarkerCentre(left, cx, cy)) continue;
         c.MoveTo(cx + 40, cy + 40);

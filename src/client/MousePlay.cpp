@@ -7,7 +7,6 @@ namespace client {
 
 namespace {
 constexpr int TileSlotSize = 48;  // the set's tile size
-bool fits(const Domino& d, int end) { return d.Value1 == end || d.Value2 == end; }
 } // namespace
 
 int TForm1::HandSlotAt(int x, int y) const {
@@ -39,8 +38,8 @@ void TForm1::FormMouseDown(int x, int y) {
     g.PaintHands();
     SelectedHandIndex = slot;
     const Domino& tile = seat.Hand[slot];
-    if (fits(tile, g.LeftEnd)) g.SetLeftTarget(true);
-    if (fits(tile, g.RightEnd)) g.SetRightTarget(true);
+    if (tile.Fits(g.LeftEnd)) g.SetLeftTarget(true);
+    if (tile.Fits(g.RightEnd)) g.SetRightTarget(true);
     g.RedrawTable();
     const double s = TileSlotSize;
     const int px = static_cast<int>((W() - 270) / 2.0 + 10 + s * slot / 2);
@@ -66,8 +65,8 @@ void TForm1::FormMouseUp(int x, int y) {
     if (seat.Waiting) {
         if (SelectedHandIndex >= 0 && SelectedHandIndex < seat.HandCount) {
             const Domino tile = seat.Hand[SelectedHandIndex];
-            if (fits(tile, g.LeftEnd) && g.HitLeftEnd(x, y)) handOver(LeftEndSide);
-            if (fits(tile, g.RightEnd) && g.HitRightEnd(x, y)) handOver(RightEndSide);
+            if (tile.Fits(g.LeftEnd) && g.HitLeftEnd(x, y)) handOver(LeftEndSide);
+            if (tile.Fits(g.RightEnd) && g.HitRightEnd(x, y)) handOver(RightEndSide);
             if (g.IsEmptyTable()) handOver(RightEndSide);
         }
         SelectedHandIndex = -1;
@@ -88,7 +87,7 @@ void TForm1::FormDblClick(int x, int y) {
         const int slot = HandSlotAt(x, y);
         if (slot >= 0) {
             const Domino& t = seat.Hand[slot];
-            const bool both = fits(t, g.LeftEnd) && fits(t, g.RightEnd);
+            const bool both = t.Fits(g.LeftEnd) && t.Fits(g.RightEnd);
             if (!both || g.LeftEnd == g.RightEnd) found = slot;
         }
     }
@@ -96,11 +95,11 @@ void TForm1::FormDblClick(int x, int y) {
     if (found < 0) return;
     const Domino tile = seat.Hand[found];
     bool handed = false;
-    if (fits(tile, g.LeftEnd)) {
+    if (tile.Fits(g.LeftEnd)) {
         handOver(LeftEndSide);
         handed = true;
     }
-    if (fits(tile, g.RightEnd)) {
+    if (tile.Fits(g.RightEnd)) {
         handOver(RightEndSide);
         handed = true;
     }
