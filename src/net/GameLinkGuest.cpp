@@ -144,8 +144,6 @@ bool GameLinkGuest::handleLine(const GameLine& line) {
     return false;
 }
 
-void GameLinkGuest::wire(JeuNet& game) { WireGame(game, this, window_, &GameLinkGuest::clientSendText); }
-
 bool GameLinkGuest::startGame(const GameLine& line) {
     const std::array<std::string, 3>& names = line.Names;
     const std::array<std::string, 3>& addresses = line.Addresses;
@@ -173,18 +171,7 @@ bool GameLinkGuest::startGame(const GameLine& line) {
     }
     setup.ComputerSeat = computerSeat;
     setup.OwnSeat = netSeat;
-    const JeuNet* previous = window_.CurrentNetGame();
-    const Statistics stats = previous ? previous->Stats : window_.CurrentStatistics();
-
-    auto game = std::make_unique<JeuNet>(window_.MakeView(), setup);
-    game->StatisticsFile = StatisticsFile;
-    wire(*game);
-    JeuNet* g = game.get();
-    window_.SetCurrentGame(std::move(game));
-    g->SetStatistics(stats);
-    window_.GameCreated(*g);
-    g->ResetScores();
-    g->NetSeat = netSeat;
+    JeuNet* g = &InstallNetGame(window_, setup, StatisticsFile, this, &GameLinkGuest::clientSendText);
     g->Message.clear();
     g->RoundOver = false;
     g->LeftEnd = g->RightEnd = -1;

@@ -59,7 +59,6 @@ private:
     void nextHand(JeuNet& g, const DealTiles& deal);
     void dealt(JeuNet& g, const DealTiles& deal);
     void lostLink();
-    void wire(JeuNet& game);
 
     GameLinkWindow& window_;
     platform::LineSocket socket_;

@@ -202,8 +202,6 @@ bool GameLinkHost::handleLine(TClientConnection& from, const GameLine& line) {
     return false;
 }
 
-void GameLinkHost::wire(JeuNet& game) { WireGame(game, this, window_, &GameLinkHost::broadcast); }
-
 void GameLinkHost::startGame() {
     window_.JoinAccepted();
     platform::Randomize();
@@ -227,18 +225,7 @@ void GameLinkHost::startGame() {
     setup.Addresses = addresses;
     setup.ComputerSeat = computerSeat;
     setup.OwnSeat = 1;
-    const JeuNet* previous = window_.CurrentNetGame();
-    const Statistics stats = previous ? previous->Stats : window_.CurrentStatistics();
-
-    auto game = std::make_unique<JeuNet>(window_.MakeView(), setup);
-    game->StatisticsFile = StatisticsFile;
-    wire(*game);
-    JeuNet* g = game.get();
-    window_.SetCurrentGame(std::move(game));
-    g->SetStatistics(stats);
-    window_.GameCreated(*g);
-    g->ResetScores();
-    g->NetSeat = 1;
+    JeuNet* g = &InstallNetGame(window_, setup, StatisticsFile, this, &GameLinkHost::broadcast);
     g->Deal();
 
     broadcast(StartGameLine(names, addresses, kinds, g->HandsByHostSeat()));

@@ -88,7 +88,6 @@ private:
     void nextHand(JeuNet& g);
     void broadcast(const std::string& line);
     void relay(const TClientConnection& from, const std::string& line);
-    void wire(JeuNet& game);
 
     GameLinkWindow& window_;
     platform::LineServer server_;

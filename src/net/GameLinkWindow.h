@@ -86,6 +86,26 @@ void WireGame(JeuNet& game, Link* link, GameLinkWindow& window,
     };
 }
 
+// Builds a network game from its setup and makes it the window's current game: the counters
+// of the game it replaces (or the window's), its lines going to the link side, scores reset.
+template <class Link>
+JeuNet& InstallNetGame(GameLinkWindow& window, const NetGameSetup& setup,
+                       const std::string& statisticsFile, Link* link,
+                       void (Link::*send)(const std::string&)) {
+    const JeuNet* previous = window.CurrentNetGame();
+    const Statistics stats = previous ? previous->Stats : window.CurrentStatistics();
+    auto game = std::make_unique<JeuNet>(window.MakeView(), setup);
+    game->StatisticsFile = statisticsFile;
+    WireGame(*game, link, window, send);
+    JeuNet& g = *game;
+    window.SetCurrentGame(std::move(game));
+    g.SetStatistics(stats);
+    window.GameCreated(g);
+    g.ResetScores();
+    g.NetSeat = setup.OwnSeat;
+    return g;
+}
+
 // A window with no screen: holds the game and records what would have been shown. The
 // tests use it, and so can a program that plays without a window.
 class HeadlessGameWindow : public GameLinkWindow {
