@@ -6,18 +6,13 @@
 
 namespace client {
 
-namespace {
-constexpr int TileSlotSize = 48;
-} // namespace
-
 void TForm1::FormPaint() {
     BitBtn1->move(BitBtn1->x(), H() - 250);
     fillClientArea(CurrentTableColor);
     if (!CurrentGame) return;
     CurrentGame->RedrawTable();
     CurrentGame->PaintHands();
-    const double s = TileSlotSize;
-    paintPickedTileAndDropBoxes(static_cast<int>((W() - 270) / 2.0 + 10 + s * SelectedHandIndex / 2));
+    paintPickedTileAndDropBoxes(HandSlotCentreX(SelectedHandIndex));
     drawRoundTexts(CurrentGame->Theme[Jeu::ThemeTable]);
     SurfaceChanged();
 }
@@ -35,8 +30,7 @@ void TForm1::FormResize() {
     fillClientArea(CurrentTableColor);
     CurrentGame->RedrawTable();
     CurrentGame->PaintHands();
-    const double s = TileSlotSize;
-    paintPickedTileAndDropBoxes(static_cast<int>((W() - 270) / 2.0 + 10 + s * SelectedHandIndex / 2));
+    paintPickedTileAndDropBoxes(HandSlotCentreX(SelectedHandIndex));
     drawRoundTexts(CurrentTableColor);
     SurfaceChanged();
 }

@@ -24,6 +24,11 @@ int TForm1::HandSlotAt(int x, int y) const {
     return -1;
 }
 
+int TForm1::HandSlotCentreX(int i) const {
+    const double s = TileSlotSize;
+    return static_cast<int>((W() - 270) / 2.0 + 10 + s * i / 2);
+}
+
 void TForm1::FormMouseDown(int x, int y) {
     if (!CurrentGame) return;
     if (SelectedHandIndex == -2) {
@@ -41,8 +46,7 @@ void TForm1::FormMouseDown(int x, int y) {
     if (tile.Fits(g.LeftEnd)) g.SetLeftTarget(true);
     if (tile.Fits(g.RightEnd)) g.SetRightTarget(true);
     g.RedrawTable();
-    const double s = TileSlotSize;
-    const int px = static_cast<int>((W() - 270) / 2.0 + 10 + s * slot / 2);
+    const int px = HandSlotCentreX(slot);
     const int py = H() - 175;
     g.PaintDominoAt(tile, px - g.ChainOriginX, py - g.ChainOriginY, 1);
     paintPickedTileAndDropBoxes(-1);

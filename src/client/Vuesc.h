@@ -68,6 +68,8 @@ public:
     void FormDblClick(int x, int y);
     // The hand slot of the local player's hand under a point, or -1.
     int HandSlotAt(int x, int y) const;
+    // The window x at the centre of hand slot i.
+    int HandSlotCentreX(int i) const;
 
     // Painting.
     void FormPaint();
