@@ -16,6 +16,7 @@ PACKAGES=(
   imagemagick espeak-ng sox
   dante-server tinyproxy
   fonts-dejavu-core
+  python3
 )
 
 SUDO=""

@@ -1,0 +1,10 @@
+#include "lobby/Counter.h"
+
+namespace lobby {
+
+Counters& AppCounters() {
+    static Counters counters;
+    return counters;
+}
+
+} // namespace lobby
