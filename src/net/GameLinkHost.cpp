@@ -79,6 +79,7 @@ void GameLinkHost::SendChat(const std::string& text) {
 
 void GameLinkHost::onClientConnected(platform::LineSocket* client) {
     auto* c = static_cast<TClientConnection*>(client);
+    if (!Banner.empty()) c->SendStr(Banner + "\r\n");
     if (seatedCount() >= guestsWanted()) {
         // Every seat of the game already has its guest.
         c->Close();

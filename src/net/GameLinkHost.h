@@ -49,6 +49,9 @@ public:
     bool PlayWithCpu = true;
     std::array<LobbySlot, 2> Opponents;
     std::string OwnName, OwnAddress;  // the host's lobby nickname and IP address
+    // A line every accepted connection receives first (none when empty). A guest ignores it,
+    // since it holds no ":".
+    std::string Banner;
 
     // Listens with the host's line limit; port 0 picks a free port (see Port()).
     bool Listen(int port, const std::string& address = "0.0.0.0");
