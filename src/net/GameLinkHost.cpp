@@ -226,6 +226,7 @@ void GameLinkHost::startGame() {
     setup.Addresses = addresses;
     setup.ComputerSeat = computerSeat;
     setup.OwnSeat = 1;
+    setup.OwnSeatPlaysItself = OwnSeatPlaysItself;
     JeuNet* g = &InstallNetGame(window_, setup, StatisticsFile, this, &GameLinkHost::broadcast);
     g->Deal();
 

@@ -52,6 +52,8 @@ public:
     // A line every accepted connection receives first (none when empty). A guest ignores it,
     // since it holds no ":".
     std::string Banner;
+    // The host's own seat is played by its computer player (the dedicated server).
+    bool OwnSeatPlaysItself = false;
 
     // Listens with the host's line limit; port 0 picks a free port (see Port()).
     bool Listen(int port, const std::string& address = "0.0.0.0");
