@@ -1,0 +1,104 @@
+// The notification-area icon, minimising, and the shutdown.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <cstdio>
+
+#include "server/ServerLanguage.h"
+#include "server/ServerSettings.h"
+#include "server/ServerWindows.h"
+#include "server/Vuesc.h"
+
+namespace server {
+
+void TForm1::Minimize() {
+    const bool tray = TrayAvailable && TrayAvailable();
+    if (tray) {
+        TrayIcon->show();
+    } else if (!MinimisedOutOfSight) {
+        // Nowhere to put the icon: the server goes on running without a window, and says
+        // so once.
+        const std::string note = "No notification area: MVT Server runs on out of sight.";
+        AddHistory(note);
+        std::fprintf(stderr, "%s\n", note.c_str());
+    }
+    MinimisedOutOfSight = !tray;
+    Actions1->setEnabled(Connect1->isEnabled());
+    Disconnect2->setEnabled(Disconnect1->isEnabled());
+    if (TForm8* options = AppForms().Form8) options->hide();
+    if (TForm2* about = AppForms().Form2) about->hide();
+    hide();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        QTimer::singleShot(0, this, &TForm1::Minimize);
+    }
+}
+
+void TForm1::TrayActivated(QSystemTrayIcon::ActivationReason reason) {
+    if (reason == QSystemTrayIcon::DoubleClick) {
+        Open1Click();
+    } else if (reason == QSystemTrayIcon::Context) {
+        Actions1->setEnabled(Connect1->isEnabled());
+        Disconnect2->setEnabled(Disconnect1->isEnabled());
+    }
+}
+
+void TForm1::Open1Click() {
+    MinimisedOutOfSight = false;
+    showNormal();
+    raise();
+    activateWindow();
+    TrayIcon->hide();
+}
+
+void TForm1::Halt1Click() { close(); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    FormCloseQuery();
+    event->accept();
+}
+
+void TForm1::FormCloseQuery() {
+    // Nothing else may start while the last requests go out.
+    for (QTimer* t : {Timer1, Timer2, Timer4, TimeUp, TimerError}) t->stop();
+    std::vector<int> sent;
+    // 1. A running game is reported as abandoned.
+    if (CurrentGame && !CurrentGame->GameOver && CurrentGame->IsNetworkGame == 1) {
+        sendLobby(8, requests().Abandon());
+        sent.push_back(8);
+        if (CurrentGame->IsHost) WSocketServer1->Close();
+    }
+    // 2. The robot leaves the lobby.
+    if (ToolButton6->isEnabled()) {
+        sendLobby(2, requests().Leave());
+        sent.push_back(2);
+    }
+    // 3. Both requests are given a moment to reach the site before the program ends.
+    if (!sent.empty() && ShutdownWaitMs > 0) {
+        QElapsedTimer clock;
+        clock.start();
+        const auto busy = [&] {
+            for (int code : sent)
+                if (Http->Component(code).Busy()) return true;
+            return false;
+        };
+        while (busy() && clock.elapsed() < ShutdownWaitMs) {
+            QEventLoop loop;
+            QTimer::singleShot(10, &loop, &QEventLoop::quit);
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        }
+    }
+    TrayIcon->hide();
+    // 4. The end: no window is asked, no file written.
+    if (EndProgram) EndProgram();
+    else QCoreApplication::exit(0);
+}
+
+} // namespace server
