@@ -35,7 +35,8 @@ def password_problem(password):
 def read_accounts_file(path):
     """Reads "nickname=password" lines; blank lines and lines starting with "#" are skipped.
     The nickname ends at the first "=", so the password may hold any character."""
-    raw = open(path, "rb").read()
+    with open(path, "rb") as f:
+        raw = f.read()
     try:
         text = raw.decode("utf-8")
     except UnicodeDecodeError:

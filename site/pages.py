@@ -147,7 +147,8 @@ class Pages:
             text = words.get(problem, "Invalid nickname or password (%s). "
                                       "No * & ; ] please." % problem)
             title = PAGES[opt][0]
-            return document(title, "%s<h1>%s</h1><p class=\"error\">%s</p>%s" % (
+            return document("%s - %s" % (SITE_NAME, title),
+                            "%s<h1>%s</h1><p class=\"error\">%s</p>%s" % (
                 self.nav(params), escape(title), escape(text),
                 self.account_form(params, opt, action, "Try again")))
         # The game reads the nickname up to the first "&" and the password after it.
