@@ -203,8 +203,13 @@ def parse_args(argv):
     return args
 
 
+def stop(signum, frame):
+    raise KeyboardInterrupt
+
+
 def main(argv=None):
     args = parse_args(argv)
+    signal.signal(signal.SIGTERM, stop)
     fixed = None
     if args.accounts:
         try:
@@ -212,16 +217,19 @@ def main(argv=None):
         except (OSError, ValueError) as error:
             print("morvatel_site: --accounts: %s" % error, file=sys.stderr)
             return 2
-    made = None
-    files_dir = args.files
-    if not files_dir:
-        made = tempfile.mkdtemp(prefix="morvatel-site-")
-        files_dir = os.path.join(made, "files")
-        content.make_files(files_dir)
+    made = None if args.files else tempfile.mkdtemp(prefix="morvatel-site-")
     try:
+        files_dir = args.files or os.path.join(made, "files")
+        if made:
+            content.make_files(files_dir)
         lobby = Lobby(accounts_module.Accounts(fixed), refuse=args.refuse,
                       presence_timeout=args.presence_timeout)
-        server = Server((args.host, args.port), Handler)
+        try:
+            server = Server((args.host, args.port), Handler)
+        except OSError as error:
+            print("morvatel_site: cannot listen on %s port %d: %s"
+                  % (args.host, args.port, error.strerror or error), file=sys.stderr)
+            return 2
         server.site = Site(lobby, Pages(lobby, files_dir, args.banner_version), files_dir)
         host = args.host
         if host in ("", "0.0.0.0", "::"):
@@ -229,11 +237,6 @@ def main(argv=None):
         if ":" in host:
             host = "[%s]" % host
         print("MORVATEL_SITE_URL=http://%s:%d/" % (host, server.server_address[1]), flush=True)
-
-        def stop(signum, frame):
-            raise KeyboardInterrupt
-
-        signal.signal(signal.SIGTERM, stop)
         try:
             server.serve_forever(poll_interval=0.2)
         except KeyboardInterrupt:
@@ -247,4 +250,7 @@ def main(argv=None):
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    try:
+        sys.exit(main())
+    except KeyboardInterrupt:
+        sys.exit(0)
