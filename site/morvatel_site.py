@@ -8,6 +8,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import traceback
 import urllib.parse
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
@@ -85,10 +86,16 @@ class Handler(BaseHTTPRequestHandler):
                 pass
 
     def route(self):
-        split = urllib.parse.urlsplit(self.path)
-        path, query = split.path, split.query
+        raw = self.path
+        if not raw.startswith("/"):  # the absolute form a proxy may pass on
+            split = urllib.parse.urlsplit(raw)
+            raw = split.path + ("?" + split.query if split.query else "")
+        path, _, query = raw.partition("?")
+        path = "/" + path.lstrip("/")  # a base address ending in "/" + "/us/..." gives "//us/..."
         site = self.server.site
         if path == "/all/page0.php":
+            if not self.with_body:  # a request that changes the lobby needs its answer read
+                return self.send_text(405, "GET only", "text/plain")
             seen = self.client_address[0]
             if seen.startswith("::ffff:"):
                 seen = seen[7:]
@@ -159,6 +166,27 @@ class Server(ThreadingHTTPServer):
     daemon_threads = True
     allow_reuse_address = True
     request_queue_size = 64
+    max_connections = 64  # connections served at once; more are closed at once
+
+    def __init__(self, *args, **kwargs):
+        super().__init__(*args, **kwargs)
+        self._slots = threading.BoundedSemaphore(self.max_connections)
+
+    def process_request(self, request, client_address):
+        if not self._slots.acquire(blocking=False):
+            self.shutdown_request(request)
+            return
+        try:
+            super().process_request(request, client_address)
+        except Exception:
+            self._slots.release()
+            raise
+
+    def process_request_thread(self, request, client_address):
+        try:
+            super().process_request_thread(request, client_address)
+        finally:
+            self._slots.release()
 
 
 def lan_address():

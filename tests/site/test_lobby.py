@@ -149,7 +149,8 @@ class AccountTest(LobbyCase):
         self.assertTrue(self.login("zoé", 7001, password="a&b=c").startswith("*01:"))
 
     def test_nicknames_that_would_break_a_reply_are_refused(self):
-        for nick in ("a;b", "a]b", "a*b", "a&b", "", "   ", "a\nb", "x" * 33, "x" * 10000):
+        for nick in ("a;b", "a]b", "a*b", "a&b", "", "   ", "a\nb", "x" * 33, "x" * 10000,
+                     "\u0141ukasz"):
             with self.subTest(nick=nick[:10]):
                 self.assertEqual(self.ask(HOST_IP, req="00", wsurnom=nick, wpassword="pw"),
                                  "*rj:id**")
