@@ -34,7 +34,7 @@ message, 5 messages waiting, 07 presence, 08 result. Every request carries wsurn
 wpassword. Replies:
   *00:[NAME;KIND]...*      competitions: Free Play (0), Weekly Tournament (1), World Cup (2)
   *01:[...]...* *03:[...]...*
-                           users of the competition: [NAME;NAME;COUNTRY;Se|Cl;STATE;
+                           the competition's other users: [NAME;NAME;COUNTRY;Se|Cl;STATE;
                            SINCE;ADDRESS;PORT]; ADDRESS is the one the site sees, PORT
                            the game port given at log-in
   *05:[KIND;STAMP;ADDRESS;PORT;NICKNAME;BODY]...*
