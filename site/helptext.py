@@ -47,7 +47,8 @@ wpassword. Replies:
   *rj:id**                 unknown nickname, wrong password or a nickname holding
                            * & ; ] or a control character
   *rj:tm                   no such competition (or --refuse tm: every log-in)
-  *rj:ar                   the lobby is full (or --refuse ar: every log-in)
+  *rj:ar                   the lobby is full, or another nickname is listed at that
+                           address and port (or --refuse ar: every log-in)
   *rj:bq                   a key is missing or a number is malformed
 Text echoed into a reply loses every ";", "]" and "*", so no user can break another's
 reading of it.

@@ -160,6 +160,9 @@ class Lobby:
             return REFUSE_BAD_QUERY
         key = (seen_ip, port)
         old = self._users.get(key)
+        if old is not None and old.nickname != nickname:
+            # The programs tell users apart by address and port: this one is still held.
+            return REFUSE_LATER
         if old is not None:
             self._drop(old)
         self._stale.pop(key, None)

@@ -193,6 +193,15 @@ class RefusalTest(LobbyCase):
                 self.assertEqual(self.login("alice", 7001, comp=comp), expected)
                 self.assertEqual(self.lobby.listed(), [])
 
+    def test_an_address_and_port_in_use_by_another_nickname_is_refused(self):
+        self.login("alice", 7001)
+        self.assertEqual(self.login("bob", 7001), "*rj:ar")
+        self.assertTrue(self.login("bob", 7001, seen=LAN_IP).startswith("*01:"))
+        self.clock.now += 61
+        self.assertTrue(self.login("bob", 7001).startswith("*01:"))
+        self.assertEqual(sorted((u.nickname, u.ip) for u in self.lobby.listed()),
+                         [("bob", HOST_IP)])
+
     def test_a_full_lobby_refuses_new_users_but_takes_a_login_again(self):
         self.lobby = self.make_lobby(limits=Limits(users=2))
         self.login("alice", 7001)
