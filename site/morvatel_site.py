@@ -5,6 +5,7 @@ import os
 import re
 import shutil
 import signal
+import stat
 import subprocess
 import sys
 import tempfile
@@ -133,14 +134,18 @@ class Handler(BaseHTTPRequestHandler):
         path = files_path(root, tail)
         if path is None:
             return self.send_text(403, "Forbidden", "text/plain")
+        # Regular files only: opening a pipe or a device could hang or never end.
+        if not os.path.isfile(path):
+            return self.send_text(404, "Not found", "text/plain")
         try:
             handle = open(path, "rb")
         except OSError:
             return self.send_text(404, "Not found", "text/plain")
         with handle:
-            size = os.fstat(handle.fileno()).st_size
-            if not os.path.isfile(path):
+            status = os.fstat(handle.fileno())
+            if not stat.S_ISREG(status.st_mode):
                 return self.send_text(404, "Not found", "text/plain")
+            size = status.st_size
             self.send_response(200)
             kind = CONTENT_TYPES.get(os.path.splitext(path)[1].lower(),
                                      "application/octet-stream")
@@ -153,7 +158,7 @@ class Handler(BaseHTTPRequestHandler):
     def log_message(self, format, *args):
         line = "%s - [%s] %s" % (self.address_string(), self.log_date_time_string(),
                                  format % args)
-        sys.stderr.write(SECRET.sub(r"\1***", line) + "\n")
+        sys.stderr.write(SECRET.sub(r"\1***", line)[:2000] + "\n")
         sys.stderr.flush()
 
 

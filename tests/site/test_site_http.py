@@ -383,6 +383,7 @@ class FilesFolderTest(unittest.TestCase):
             f.write(b"\x00\r\n\x1a" * 100)
         os.symlink(outside, os.path.join(files, "players", "link.zip"))
         os.symlink(root, os.path.join(files, "players", "up"))
+        os.mkfifo(os.path.join(files, "players", "pipe.zip"))
         with open(os.path.join(files, "players", "bang!name.zip"), "wb") as f:
             f.write(b"x")
         site = SiteProcess("--files", files)
@@ -393,9 +394,11 @@ class FilesFolderTest(unittest.TestCase):
             status, headers, body = site.get("/files/players/kept.zip")
             self.assertEqual((status, body), (200, b"\x00\r\n\x1a" * 100))
             self.assertEqual(headers["Content-Length"], "400")
-            for path in ("/files/players/link.zip", "/files/players/up/outside.zip"):
+            for path, status in (("/files/players/link.zip", 403),
+                                 ("/files/players/up/outside.zip", 403),
+                                 ("/files/players/pipe.zip", 404)):
                 with self.subTest(path):
-                    self.assertEqual(site.get(path)[0], 403)
+                    self.assertEqual(site.get(path)[0], status)
             self.assertEqual(site.get("/files/players/kept.zip", method="HEAD")[0], 200)
         finally:
             site.stop()
