@@ -70,9 +70,9 @@ for the run. --accounts FILE gives the only accepted accounts, one "nickname=pas
 line (the nickname ends at the first "="; empty lines and lines starting with "#" are
 skipped; UTF-8 or Latin-1).
 
-Bounds: 200 users listed, 50 messages waiting per user, 200 results kept, nicknames of at
-most 32 characters, passwords of at most 64, message bodies cut to 255 characters, other
-fields to 64.
+Bounds: 1000 accounts taken on first use, 200 users listed, 50 messages waiting per user,
+200 results kept, 64 connections at once, nicknames of at most 32 characters, passwords of
+at most 64, message bodies cut to 255 characters, other fields to 64.
 
 Files: without --files the site makes its downloads at start in a temporary folder
 (removed at exit): a player with its folder, a theme with its textures, a texture and a
