@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <map>
 
+#include "client/Settings.h"
 #include "game/JeuMessages.h"
 #include "platform/ProgramFolder.h"
 #include "server/ServerSettings.h"
@@ -16,6 +17,12 @@ struct State {
     std::map<std::string, std::string> texts;
     bool applied = false;
 };
+
+// The language reader finds "univers" through the program folder it was last given.
+void useProgramFolder() {
+    platform::ChangeToProgramFolder();
+    client::SetProgramDir(platform::ProgramFolder());
+}
 
 State& state() {
     static State s;
@@ -107,7 +114,7 @@ bool IsServerLanguage(const client::LanguageFile& file) {
 }
 
 std::vector<client::LanguageListEntry> ListServerLanguages() {
-    platform::ChangeToProgramFolder();
+    useProgramFolder();
     std::vector<client::LanguageListEntry> list;
     const QStringList names = QDir(client::LanguageFolder)
                                   .entryList({"*.lng", "*.LNG", "*.Lng"}, QDir::Files, QDir::Name);
@@ -119,13 +126,17 @@ std::vector<client::LanguageListEntry> ListServerLanguages() {
     return list;
 }
 
+std::optional<client::LanguageFile> ReadServerLanguage(const std::string& fileName) {
+    useProgramFolder();
+    return client::ReadLanguageFile(fileName);
+}
+
 std::string Traduit(const client::LanguageFile& file, const std::string& key) {
     return client::Traduit(entriesFromLine8(file), key);
 }
 
 bool UpDateLangue() {
-    platform::ChangeToProgramFolder();
-    auto file = client::ReadLanguageFile(AppSettings().LngFilePath);
+    auto file = ReadServerLanguage(AppSettings().LngFilePath);
     if (!file || !IsServerLanguage(*file)) return false;
     const client::LanguageFile entries = entriesFromLine8(std::move(*file));
     std::map<std::string, std::string> texts;

@@ -21,6 +21,8 @@ bool IsServerLanguage(const client::LanguageFile& file);
 // The offered files of "univers", sorted by file name.
 std::vector<client::LanguageListEntry> ListServerLanguages();
 
+// Reads a file of the program's "univers" folder by name (nothing for an unsafe name).
+std::optional<client::LanguageFile> ReadServerLanguage(const std::string& fileName);
 // The translation of a key in a server file, or "*!*" when it has no entry for it.
 std::string Traduit(const client::LanguageFile& file, const std::string& key);
 

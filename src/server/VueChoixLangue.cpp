@@ -121,7 +121,7 @@ void TForm7::StringGrid1Click() {
     const std::string file = selectedFile();
     if (file.empty()) return;
     BitBtn2->setEnabled(file != AppSettings().LngFilePath);
-    auto read = client::ReadLanguageFile(file);
+    auto read = ReadServerLanguage(file);
     if (!read) return;
     Label1->setText(Q(Srv("Language") + " : " + read->Name));
     Label3->setText(Q(Srv("Compatible version") + " : " + read->CompatibleVersion));
