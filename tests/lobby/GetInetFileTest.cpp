@@ -142,7 +142,8 @@ TEST(GetInetFile, FailuresReportFalse) {
     for (const std::string& url : {"http://127.0.0.1:" + std::to_string(closedPort) + "/",
                                   std::string("https://127.0.0.1/"), std::string("ftp://x/"),
                                   std::string("http://"), std::string("http://a b/"),
-                                  std::string("http://user@127.0.0.1/")}) {
+                                  std::string("http://user@127.0.0.1/"),
+                                  std::string("http://no-such-host.invalid/")}) {
         std::string reply = "x";
         EXPECT_FALSE(GetInetFile(url, reply, direct(1000))) << url;
         EXPECT_EQ(reply, "") << url;
@@ -201,6 +202,11 @@ TEST(GetInetFile, SendsOneGetOfTheAddressAsGiven) {
     // Raw blanks or line breaks never reach the request line.
     EXPECT_TRUE(GetInetFile(server.Url() + "a b\r\nX: y", reply, direct()));
     EXPECT_EQ(server.RequestLines().at(1), "GET /a%20b%0D%0AX:%20y HTTP/1.1");
+    // A host name is looked up first.
+    EXPECT_TRUE(GetInetFile("http://localhost:" + std::to_string(server.Port()) + "?x=1", reply, direct()));
+    EXPECT_EQ(server.RequestLines().at(2), "GET /?x=1 HTTP/1.1");
+    EXPECT_NE(server.Heads().at(2).find("\r\nHost: localhost:" + std::to_string(server.Port()) + "\r\n"),
+              std::string::npos);
 }
 
 TEST(GetInetFile, GoesThroughTheSystemProxy) {
