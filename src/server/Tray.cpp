@@ -68,35 +68,31 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::FormCloseQuery() {
     // Nothing else may start while the last requests go out.
     for (QTimer* t : {Timer1, Timer2, Timer4, TimeUp, TimerError}) t->stop();
-    std::vector<int> sent;
-    // 1. A running game is reported as abandoned.
-    if (CurrentGame && !CurrentGame->GameOver && CurrentGame->IsNetworkGame == 1) {
-        sendLobby(8, requests().Abandon());
-        sent.push_back(8);
-        if (CurrentGame->IsHost) WSocketServer1->Close();
-    }
-    // 2. The robot leaves the lobby.
-    if (ToolButton6->isEnabled()) {
-        sendLobby(2, requests().Leave());
-        sent.push_back(2);
-    }
-    // 3. Both requests are given a moment to reach the site before the program ends.
-    if (!sent.empty() && ShutdownWaitMs > 0) {
+    // Each request is given a moment to reach the site before the next one, so that the site
+    // learns of the abandoned game before the robot leaves.
+    const auto waitFor = [this](int code) {
         QElapsedTimer clock;
         clock.start();
-        const auto busy = [&] {
-            for (int code : sent)
-                if (Http->Component(code).Busy()) return true;
-            return false;
-        };
-        while (busy() && clock.elapsed() < ShutdownWaitMs) {
+        while (Http->Component(code).Busy() && clock.elapsed() < ShutdownWaitMs) {
             QEventLoop loop;
             QTimer::singleShot(10, &loop, &QEventLoop::quit);
             loop.exec(QEventLoop::ExcludeUserInputEvents);
         }
+    };
+    const bool inLobby = ToolButton6->isEnabled();
+    // 1. A running game is reported as abandoned.
+    if (CurrentGame && !CurrentGame->GameOver && CurrentGame->IsNetworkGame == 1) {
+        sendLobby(8, requests().Abandon());
+        if (CurrentGame->IsHost) WSocketServer1->Close();
+        waitFor(8);
     }
+    // 2. The robot leaves the lobby.
+    if (inLobby) {
+        sendLobby(2, requests().Leave());
+        waitFor(2);
+    }
+    // 3, 4. The icon goes, and the program ends: no window is asked, no file written.
     TrayIcon->hide();
-    // 4. The end: no window is asked, no file written.
     if (EndProgram) EndProgram();
     else QCoreApplication::exit(0);
 }

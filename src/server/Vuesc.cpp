@@ -98,6 +98,7 @@ TForm1::TForm1() : QMainWindow(nullptr) {
     WSocketServer1 = new net::GameLinkHost(*this, this);
     WSocketServer1->setObjectName("WSocketServer1");
     WSocketServer1->Banner = "Welcome to TcpSrv";
+    WSocketServer1->OwnSeatPlaysItself = true;
     WSocketServer1->StatisticsFile = StatsFileName;
 
     GetInetFile = [](const std::string& url) { FetchBlocking(url); };
