@@ -175,8 +175,6 @@ void TForm1::fillUsers(const std::string& reply, bool keepSelection) {
         resetUserGrid(Srv("None connected player"));
         return;
     }
-    const bool cup = CompetitionName.size() + 4 == static_cast<size_t>(ComboBox1->currentText().size()) &&
-                     ComboBox1->currentText().endsWith(" (C)");
     GridUsers->setRowCount(static_cast<int>(LobbyUsers.size()));
     int keep = 0;
     for (int r = 0; r < static_cast<int>(LobbyUsers.size()); ++r) {
@@ -186,7 +184,7 @@ void TForm1::fillUsers(const std::string& reply, bool keepSelection) {
         if (u.State == "fr") state = Srv("Free");
         else if (u.State == "lk") state = u.IsHost() ? Srv("Free") : Srv("Linked");
         else if (u.State == "bs") state = Srv("Playing");
-        const std::string name = cup ? u.NameC : u.NameOther;
+        const std::string name = userName(r);
         const std::string cells[5] = {name, u.Country, kind, state, u.ConnectedSince};
         for (int col = 0; col < 5; ++col) GridUsers->setItem(r, col, new QTableWidgetItem(Q(cells[col])));
         if (keepSelection && Q(name) == selectedName) keep = r;
@@ -251,8 +249,7 @@ void TForm1::fillOpponent(int slot, int userIndex) {
     Opponent& o = Opponents[slot];
     o = Opponent{};
     const lobby::cJoueur& u = LobbyUsers[userIndex];
-    QTableWidgetItem* nameCell = GridUsers->item(userIndex, 0);
-    o.Name = validName(nameCell ? nameCell->text().toLatin1().toStdString() : u.NameOther);
+    o.Name = validName(userName(userIndex));
     o.State = u.IsHost() ? 0 : 1;
     o.IP = u.IP;
     o.Port = u.Port;
@@ -307,7 +304,9 @@ void TForm1::NMHTTP5Success(const std::string& body) {
     }
     if (invitation >= 0) {
         CurrentMessage = invitation;
-        MemoReceived->appendPlainText(Q(Srv("Invitation from") + " " + Messages[invitation].SenderIP));
+        const lobby::aMessage& m = Messages[invitation];
+        const int u = ReturnIndexIP(m.SenderIP, m.SenderPort);
+        MemoReceived->appendPlainText(Q(Srv("Invitation from") + " " + (u >= 0 ? userName(u) : m.SenderIP)));
         Button3Click();
     }
 
@@ -326,19 +325,24 @@ void TForm1::NMHTTP5Success(const std::string& body) {
     if (!PollingStopped) Timer4->start();
 }
 
+std::string TForm1::userName(int userIndex) const {
+    if (userIndex < 0 || userIndex >= static_cast<int>(LobbyUsers.size())) return {};
+    const lobby::cJoueur& u = LobbyUsers[userIndex];
+    return CompetitionName.size() + 4 == static_cast<std::size_t>(ComboBox1->currentText().size()) &&
+                   ComboBox1->currentText().endsWith(" (C)")
+               ? u.NameC
+               : u.NameOther;
+}
+
 void TForm1::showMessage(int index) {
     if (index < 0 || index >= static_cast<int>(Messages.size())) return;
     lobby::aMessage& m = Messages[index];
     const int u = ReturnIndexIP(m.SenderIP, m.SenderPort);
-    const std::string sender = u >= 0 && GridUsers->item(u, 0)
-                                   ? GridUsers->item(u, 0)->text().toLatin1().toStdString()
-                                   : m.SenderIP;
+    const std::string sender = u >= 0 ? userName(u) : m.SenderIP;
     MemoReceived->clear();
     switch (m.Kind) {
     case 1: {
-        const std::string kind = u >= 0 && GridUsers->item(u, 2)
-                                     ? GridUsers->item(u, 2)->text().toLatin1().toStdString()
-                                     : std::string();
+        const std::string kind = u < 0 ? std::string() : LobbyUsers[u].IsHost() ? Srv("Server") : Srv("Client");
         MemoReceived->appendPlainText(Q(sender + " (" + kind + ") " + m.DateTime));
         MemoReceived->appendPlainText(Q(m.Data));
         break;

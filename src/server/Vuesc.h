@@ -201,6 +201,8 @@ private:
     void refusedLogin();
     void fillUsers(const std::string& reply, bool keepSelection);
     void showMessage(int index);
+    // A lobby user's name as the chosen competition shows it.
+    std::string userName(int userIndex) const;
     void fillOpponent(int slot, int userIndex);
     void setOptionsNetworkEnabled(bool on);
     void sendLobby(int code, const std::string& url);
