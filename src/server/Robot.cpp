@@ -216,6 +216,9 @@ void TForm1::NMHTTP2Success(const std::string&) {
 
 void TForm1::NMHTTP1Failure() {
     setConnectEnabled(true);
+    // Out of the lobby: nothing to disconnect from.
+    setDisconnectEnabled(false);
+    ToolButton6->setEnabled(false);
     ToolButton5->setEnabled(true);
     setOptionsNetworkEnabled(true);
     PollingStopped = true;

@@ -18,7 +18,8 @@ void TForm1::Minimize() {
     const bool tray = TrayAvailable && TrayAvailable();
     if (tray) {
         TrayIcon->show();
-    } else if (!MinimisedOutOfSight) {
+    } else if (!TrayAbsenceSaid) {
+        TrayAbsenceSaid = true;
         // Nowhere to put the icon: the server goes on running without a window, and says
         // so once.
         const std::string note = "No notification area: MVT Server runs on out of sight.";

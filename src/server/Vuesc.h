@@ -160,6 +160,7 @@ public:
     bool GameAborted = false;
     bool TimeUpFired = false;
     bool MinimisedOutOfSight = false;  // minimised with no notification area to go to
+    bool TrayAbsenceSaid = false;      // the missing notification area has been told
     int SelectedHandIndex = -1;
 
     // Controls.
