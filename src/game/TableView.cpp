@@ -96,8 +96,13 @@ void TableView::InitView(Jeu& game) {
     RedrawTable(game);
 }
 
-void TableView::SetViewWidth(Jeu& game, int) { sizeTarget(game, 330); }
-void TableView::SetViewHeight(Jeu& game, int) { sizeTarget(game, 330); }
+// A resized window draws as one that started at its new size: the render bitmap gets the
+// set-up's rows, and the chain stays centred on the window as a deal centres it.
+void TableView::SetViewWidth(Jeu& game, int) {
+    sizeTarget(game, 320);
+    game.ChainOriginX = WindowWidth() / 2;
+}
+void TableView::SetViewHeight(Jeu& game, int) { sizeTarget(game, 320); }
 
 void TableView::SetBackgroundTexture(Jeu&, const std::string& path) { BackgroundTexture = loadPicture(path); }
 void TableView::SetDominoesTexture(Jeu&, const std::string& path) { DominoesTexture = loadPicture(path); }

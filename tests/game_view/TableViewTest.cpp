@@ -344,7 +344,7 @@ TEST_F(TableViewTest, TexturesNamedInTheSetupAreLoadedWhenTheGameIsBuilt) {
 
 // ---- Sizes and placement ----------------------------------------------------------------
 
-TEST_F(TableViewTest, ResizingGivesARenderBitmapTenRowsLowerThanTheViewSetUp) {
+TEST_F(TableViewTest, ResizingGivesTheRenderBitmapAndChainOriginOfAViewSetUpAtThatSize) {
     EXPECT_EQ(render().Width(), W - 280);
     EXPECT_EQ(render().Height(), H - 320);
     EXPECT_EQ(view.Target.DepthBuffer.Height(), H - 320);
@@ -364,11 +364,15 @@ TEST_F(TableViewTest, ResizingGivesARenderBitmapTenRowsLowerThanTheViewSetUp) {
         game.InitView();
         const int setUpRows = render().Height();
         EXPECT_EQ(setUpRows, r.h - 320);
+        game.ChainOriginX = 17;  // as a deal at another width left it
         r.apply(game, r.w, r.h);
         EXPECT_EQ(render().Width(), r.w - 280);
-        EXPECT_EQ(render().Height(), setUpRows - 10);
+        EXPECT_EQ(render().Height(), setUpRows);
         EXPECT_EQ(view.Target.ViewRect.Right, r.w - 140);
         EXPECT_EQ(view.Target.ViewRect.Bottom, r.h - 220);
+        if (std::string(r.name) == "width") {
+            EXPECT_EQ(game.ChainOriginX, r.w / 2);
+        }
     }
 }
 
@@ -399,13 +403,12 @@ TEST_F(TableViewTest, RedrawPutsTheRenderBitmapAt135x100AndNowhereElse) {
     game.RedrawTable();
     expectRenderBitmapAt135x100(surface(), render());
 
-    // After a resize the bitmap is ten rows lower (and the depth buffer keeps the set-up's
-    // rows): the redraw still draws it whole at the same place and nothing beyond it.
+    // After a resize the redraw still draws it whole at the same place and nothing beyond it.
     surface().SetSize(W, 700);
     game.SetViewHeight(700);
     fillSurface(Sentinel);
     game.RedrawTable();
-    EXPECT_EQ(render().Height(), 700 - 330);
+    EXPECT_EQ(render().Height(), 700 - 320);
     expectRenderBitmapAt135x100(surface(), render());
 }
 
