@@ -49,6 +49,12 @@ void SetHint(QObject* control, const std::string& key, const std::string& suffix
     applyHint(control, Q(Ui(key) + suffix));
 }
 
+void ForgetCaption(QObject* control) {
+    if (!control) return;
+    control->setProperty(CaptionKey, QVariant());
+    control->setProperty(CaptionSuffix, QVariant());
+}
+
 void RetranslateCaptions(QObject* root) {
     if (!root) return;
     const QVariant caption = root->property(CaptionKey);

@@ -12,6 +12,9 @@ void SetCaption(QObject* control, const std::string& key, const std::string& suf
 // Sets the control's hint (tool tip) to the translation of the key plus the suffix, and
 // remembers both.
 void SetHint(QObject* control, const std::string& key, const std::string& suffix = {});
+// Forgets the control's caption key: its text is set otherwise from now on (a name, say) and
+// stays as it is when the language changes.
+void ForgetCaption(QObject* control);
 // Retranslates every remembered caption and hint below root (root included).
 void RetranslateCaptions(QObject* root);
 

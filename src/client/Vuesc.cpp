@@ -174,6 +174,7 @@ void TForm1::FormCreate() {
     imgComp1->hide();
     imgComp2->hide();
     imgCompx->hide();
+    ForgetCaption(titreJeu);
     titreJeu->clear();
 
     // 2. The program's folder.
