@@ -164,6 +164,38 @@ TEST_F(Rules, EmptyingTheHandWinsTheRoundAlone) {
     EXPECT_EQ(view->paints, paints);
 }
 
+TEST_F(Rules, TheRoundsMessagesComeAfterTheHandPanelsSoNoPanelClearsThem) {
+    struct Ending {
+        const char* name;
+        bool blocked;
+    };
+    for (const Ending e : {Ending{"blocked", true}, Ending{"emptied hand", false}}) {
+        SCOPED_TRACE(e.name);
+        SetUp();
+        // The game ends with this round: the pig line is drawn too.
+        game->RoundWins = {2, 0, 0};
+        if (e.blocked) {
+            hands({{0, 0}}, {{4, 1}}, {{3, 0}});
+            blockAfterNextStep();
+        } else {
+            hands({{3, 2}}, {{6, 6}}, {{1, 1}});
+            game->LeftEnd = 4;
+            game->RightEnd = 3;
+            game->SeatToMove = 0;
+        }
+        std::vector<std::string> log;
+        view->log = &log;
+        game->TurnStep();
+        ASSERT_TRUE(game->GameOver);
+        const auto lastPaint = std::find(log.rbegin(), log.rend(), "paint 111");
+        ASSERT_NE(lastPaint, log.rend());
+        const std::vector<std::string> after(log.rbegin(), lastPaint);
+        EXPECT_EQ(after, (std::vector<std::string>{"text Left has won the round",
+                                                   "text Me and Right are the pigs!"}))
+            << "drawn after the last painting, newest first";
+    }
+}
+
 TEST_F(Rules, ThreePassesMustBeInARow) {
     // Seat 0 passes, seat 1 (the user) plays, seat 2 passes, seat 0 passes: not blocked.
     hands({{0, 0}, {1, 1}}, {{5, 4}, {4, 4}}, {{0, 1}, {1, 2}});

@@ -492,6 +492,23 @@ INSTANTIATE_TEST_SUITE_P(Views, PaintHandsTest,
                                            HandFlags{"round over", true, true, true}),
                          CaseName());
 
+TEST_F(TableViewTest, FlatPipsAreTwoByTwoLeftOfAndAboveTheirCentre) {
+    // A standing 48-pixel tile centred at (200, 300): the 1 above the bar centres its pip
+    // T/4 = 12 up; the rectangle (x-1, y-1)-(x+1, y+1) fills two columns and two rows.
+    view.TileSize = 48;
+    fillSurface(Sentinel);
+    view.PaintTile(game, D(1, 0), 200 - game.ChainOriginX, 300 - game.ChainOriginY, true, 1);
+    const int dots = colour(Jeu::ThemeDots), body = colour(Jeu::ThemeDominoes);
+    struct Pixel {
+        int x, y;
+        bool dot;
+    };
+    for (const Pixel p : {Pixel{199, 287, true}, Pixel{200, 287, true}, Pixel{199, 288, true},
+                          Pixel{200, 288, true}, Pixel{201, 288, false}, Pixel{200, 289, false},
+                          Pixel{198, 288, false}, Pixel{200, 286, false}})
+        EXPECT_EQ(surface().Pixel(p.x, p.y), p.dot ? dots : body) << p.x << "," << p.y;
+}
+
 // The pixels of a rectangle of the surface that hold the given colour, as a mask.
 std::vector<bool> colourMask(platform::Bitmap& b, int left, int top, int right, int bottom, int c) {
     std::vector<bool> m;
