@@ -38,6 +38,13 @@ protected:
         game->SeatToMove = 2;
         game->RoundOver = false;
     }
+    // Seat 0 to move with one tile, which fits: the next step empties its hand.
+    void emptyHandAfterNextStep() {
+        hands({{3, 2}}, {{6, 6}, {5, 5}}, {{1, 1}});
+        game->LeftEnd = 4;
+        game->RightEnd = 3;
+        game->SeatToMove = 0;
+    }
     TempFolder folder;
     RecordingView* view = nullptr;
     std::unique_ptr<Jeu> game;
@@ -141,10 +148,7 @@ TEST_F(Rules, SharedRoundNamesBothWinnersAndTheLowestLeadsNext) {
 }
 
 TEST_F(Rules, EmptyingTheHandWinsTheRoundAlone) {
-    hands({{3, 2}}, {{6, 6}, {5, 5}}, {{1, 1}});
-    game->LeftEnd = 4;
-    game->RightEnd = 3;
-    game->SeatToMove = 0;
+    emptyHandAfterNextStep();
     std::vector<std::string> log;
     view->log = &log;
     game->TurnStep();
@@ -178,10 +182,7 @@ TEST_F(Rules, TheRoundsMessagesComeAfterTheHandPanelsSoNoPanelClearsThem) {
             hands({{0, 0}}, {{4, 1}}, {{3, 0}});
             blockAfterNextStep();
         } else {
-            hands({{3, 2}}, {{6, 6}}, {{1, 1}});
-            game->LeftEnd = 4;
-            game->RightEnd = 3;
-            game->SeatToMove = 0;
+            emptyHandAfterNextStep();
         }
         std::vector<std::string> log;
         view->log = &log;
