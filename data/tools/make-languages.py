@@ -284,9 +284,6 @@ FRENCH = {
     "Reset of the angles": "Initialisation des angles",
     "The selected theme file is erroneous or non-existent":
         "Le fichier de thème sélectionné est erroné ou inexistant",
-    "The player editor was not found. You can download it from the Morvatel web site.":
-        "L'éditeur de joueurs est introuvable. Vous pouvez le télécharger sur le site Web de "
-        "Morvatel.",
     "The game server could not listen on its port.":
         "Le serveur de jeu n'a pas pu écouter sur son port.",
     "Switch the sound off": "Couper le son",

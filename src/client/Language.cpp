@@ -108,7 +108,6 @@ const char* const kOtherTexts[] = {
     "Chat", "The online guide", "Home page", "Community",
     "The statistics file could not be written.", "The statistics file could not be read.",
     "The selected theme file is erroneous or non-existent",
-    "The player editor was not found. You can download it from the Morvatel web site.",
     "The game server could not listen on its port.", "Information about the game",
     "Angle wheel", "Movement wheel: places the camera and the selection", "Reset of the angles",
     "Switch the sound off", "Switch the sound on", "Sound options", "Previous", "Play",

@@ -267,9 +267,9 @@ void TForm1::Editiondesjoueurs1Click() {
                               platform::SiteCaption, platform::MsgButtons::YesNo);
         // The download page opens here with the embedded browser.
     } else {
-        platform::ShowMessage(
-            Ui("The player editor was not found. You can download it from the Morvatel web site."),
-            platform::SiteCaption);
+        platform::ShowMessage(Ui(std::string("Vrk Editor not found. You can download it at ") +
+                                 platform::SiteCaption + "."),
+                              platform::SiteCaption);
     }
 }
 

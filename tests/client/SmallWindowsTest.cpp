@@ -85,7 +85,7 @@ TEST(MainMenus, HelpAndPlayerEditorFailuresAreReported) {
     w.main().Editiondesjoueurs1->trigger();
     ASSERT_EQ(w.messages.texts.size(), 2u);
     EXPECT_EQ(w.messages.texts[0], "Problem in calling the help file.");
-    EXPECT_NE(w.messages.texts[1].find("player editor was not found"), std::string::npos);
+    EXPECT_EQ(w.messages.texts[1], "Vrk Editor not found. You can download it at Morvatel Online.");
 }
 
 TEST(MainMenus, QuitAsksFirst) {
