@@ -211,16 +211,22 @@ void TForm1::buildMenus() {
     QToolBar* title = addToolBar("ToolBar2");
     title->setObjectName("ToolBar2");
     title->setMovable(false);
+    // In a box of its own: a widget put straight on a tool bar cannot be hidden by itself.
+    auto* box = new QWidget(title);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(2, 0, 2, 0);
     const auto image = [&](const char* name, const char* text) {
-        auto* l = new QLabel(text, title);
+        auto* l = new QLabel(text, box);
         l->setObjectName(name);
-        title->addWidget(l);
+        row->addWidget(l);
         return l;
     };
     imgComp0 = image("imgComp0", "(C)");
     imgComp1 = image("imgComp1", "(T)");
     imgComp2 = image("imgComp2", "(W)");
     titreJeu = image("titreJeu", "");
+    row->addStretch();
+    title->addWidget(box);
 }
 
 void TForm1::buildPages() {

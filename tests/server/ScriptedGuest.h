@@ -77,6 +77,9 @@ public:
         if (!started) return false;
         Send(lobby::MessageKind::GuestAck, server);
         if (!WaitMessage(5)) return false;
+        // The last game's side goes first: its driver and link point at its window.
+        driver.reset();
+        link.reset();
         window = std::make_unique<net::HeadlessGameWindow>();
         link = std::make_unique<net::GameLinkGuest>(*window);
         link->LobbyAddress = "127.0.0.1";
