@@ -20,6 +20,7 @@
 #include "lobby/Replies.h"
 #include "lobby/UrlEncode.h"
 #include "platform/MessageBox.h"
+#include "platform/QtMessageBox.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SiteUrl.h"
 #include "server/ServerLanguage.h"
@@ -560,18 +561,6 @@ void DestroyServerWindows() {
     f = Forms{};
 }
 
-void InstallMessageBoxes() {
-    platform::SetMessageHandler([](const platform::MessageRequest& r) {
-        QMessageBox box(QMessageBox::Information, Q(r.caption), Q(r.text));
-        if (r.buttons == platform::MsgButtons::YesNo) {
-            box.setIcon(QMessageBox::Question);
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            return box.exec() == QMessageBox::Yes ? platform::MsgAnswer::Yes : platform::MsgAnswer::No;
-        }
-        box.setStandardButtons(QMessageBox::Ok);
-        box.exec();
-        return platform::MsgAnswer::Ok;
-    });
-}
+void InstallMessageBoxes() { platform::InstallQtMessageBoxes(); }
 
 } // namespace server
