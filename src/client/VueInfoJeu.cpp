@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 
+#include "client/BoundedLog.h"
 #include "client/Forms.h"
 #include "client/Settings.h"
 #include "client/Vuesc.h"
@@ -21,6 +22,7 @@ TForm4::TForm4(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool | Qt::WindowS
     Memo1->setToolTip("Informations sur le jeu");
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->move(0, 0);
+    BoundLog(*Memo1);
     FormCreate();
 }
 

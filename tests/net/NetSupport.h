@@ -97,6 +97,11 @@ public:
         socket().connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
         return WaitFor([&] { return socket().state() == QAbstractSocket::ConnectedState; });
     }
+    // Connects from another loopback address (any of 127.0.0.0/8), as a peer elsewhere would.
+    bool connectFrom(int port, const std::string& localAddress) {
+        if (!socket().bind(QHostAddress(QString::fromStdString(localAddress)))) return false;
+        return connectTo(port);
+    }
 
 private:
     std::unique_ptr<QTcpSocket> owned_;
