@@ -188,15 +188,24 @@ struct TickWatch {
     }
 };
 
-// Runs the event loop until `done` holds or the time is up, sampling the resident memory.
-long runSampling(const std::function<bool()>& done, int limitMs, long& peakKb) {
+// Runs the event loop while the hostile child runs and then until `progress` has stood
+// still for two seconds (what was sent has been read), sampling the resident memory.
+// Returns the whole time it ran.
+long runSampling(Child& child, const std::function<long()>& progress, int limitMs, long& peakKb) {
     QElapsedTimer clock;
     clock.start();
-    while (!done() && clock.elapsed() < limitMs) {
+    long last = progress(), lastChange = 0;
+    while (clock.elapsed() < limitMs) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         peakKb = std::max(peakKb, statusKb("VmRSS:"));
+        const long now = progress();
+        if (now != last) {
+            last = now;
+            lastChange = clock.elapsed();
+        }
+        if (!child.running() && clock.elapsed() - lastChange > 2000) break;
     }
-    return clock.elapsed();
+    return std::max<long>(clock.elapsed(), 1);
 }
 
 struct CountingWindow : net::HeadlessGameWindow {
@@ -222,8 +231,7 @@ int relay(int argc, char** argv, int seconds) {
     probe.start(100);
     TickWatch ticks;
     ticks.watch(&probe);
-    const long ms = runSampling([&] { return !child.running(); }, (seconds + 30) * 1000, peakKb);
-    runSampling([] { return false; }, 1000, peakKb);
+    const long ms = runSampling(child, [&] { return window.chat; }, (seconds + 60) * 1000, peakKb);
     std::printf("relay flood: %ld ms, chat lines read %ld, game over %d, status \"%s\"\n", ms,
                 window.chat, window.Game && window.Game->GameOver, window.Status.c_str());
     std::printf("  host memory: start %.1f MB, peak %.1f MB, after both left %.1f MB\n",
@@ -249,9 +257,7 @@ int chatHost(int argc, char** argv, int lines) {
     long peakKb = startKb;
     TickWatch ticks;
     ticks.watch(main.Timer1);
-    // Until every line has been read (the join and the chat lines), or ten minutes.
-    const long ms = runSampling(
-        [&] { return !child.running() && main.GameHost->Counts().Handled >= lines + 1; }, 600000, peakKb);
+    const long ms = runSampling(child, [&] { return long{main.GameHost->Counts().Handled}; }, 600000, peakKb);
     const auto* log = client::AppForms().Form4->Memo1;
     std::printf("chat flood on the host window: %d lines of 300 characters in %ld ms, lines handled %d\n",
                 lines, ms, main.GameHost->Counts().Handled);
@@ -275,7 +281,9 @@ int chatGuest(int argc, char** argv, int lines) {
     long peakKb = startKb;
     TickWatch ticks;
     ticks.watch(main.Timer1);
-    const long ms = runSampling([&] { return !child.running(); }, 600000, peakKb);
+    const long ms = runSampling(
+        child, [&] { return long{main.GameGuest->Counts().Handled + main.GameGuest->Counts().Refused}; }, 600000,
+        peakKb);
     std::printf("chat flood on the guest window: %d lines of 65,000 characters in %ld ms, lines handled %d\n",
                 lines, ms, main.GameGuest->Counts().Handled);
     std::printf("  memory: start %.1f MB, peak %.1f MB; game log holds %d lines\n", startKb / 1024.0,

@@ -323,4 +323,43 @@ TEST_F(HostilePeers, AFloodOfConnectionsDropsTheOldestWaitingOnesAndTheGuestStil
     EXPECT_TRUE(WaitFor([&] { return host.ConnectionCount() == 1; }));
 }
 
+// ---- the guest's side ----------------------------------------------------------------------
+
+TEST(HostileHost, LinesLongerThanAnyHostLineAreDroppedAndTheGameGoesOn) {
+    TempFolder dir;
+    platform::SetProgramFolderForTests(dir.path());
+    RawHost host;
+    HeadlessGameWindow window;
+    GameLinkGuest guest(window);
+    guest.LobbyAddress = "127.0.0.1";
+    guest.Connect("127.0.0.1", host.port());
+    ASSERT_TRUE(host.accept());
+    ASSERT_TRUE(host.pipe().waitLines(1));
+    // The longest names a start line may carry still pass.
+    const std::string name(150, 'n'), address(140, '1');
+    host.pipe().sendLine(StartLine({name, name, name}, {"127.0.0.1", address, address}, {"1", "0", "3"}));
+    ASSERT_TRUE(WaitFor([&] { return window.Game != nullptr; }));
+    EXPECT_EQ(window.Game->SeatNames[1], name);
+
+    host.pipe().sendLine("9:1&" + std::string(GuestLineLimit, 'y') + "&");
+    host.pipe().sendLine("9:1&" + std::string(65000, 'z') + "&");
+    host.pipe().sendLine("9:1&short&");
+    ASSERT_TRUE(WaitFor([&] { return !window.Chat.empty(); }));
+    EXPECT_EQ(window.Chat, std::vector<std::string>{name + ": short"});
+    EXPECT_EQ(guest.Counts().Handled, 2);
+    EXPECT_FALSE(window.Game->GameOver);
+    platform::SetProgramFolderForTests("");
+}
+
+TEST(ChatLines, AreCutToWhatTheHostTakes) {
+    const std::string line = ChatLine(2, std::string(1000, 'w'));
+    EXPECT_EQ(line.size(), static_cast<std::size_t>(HostLineLimit));
+    GameLine read;
+    ASSERT_EQ(ParseGameLine(line, LineFrom::Guest, read), ReadResult::Handled);
+    EXPECT_EQ(read.Text, std::string(HostLineLimit - 5, 'w'));
+    EXPECT_EQ(JoinLine(), "8:&");
+    ASSERT_EQ(ParseGameLine(JoinLine("Zo&e"), LineFrom::Guest, read), ReadResult::Handled);
+    EXPECT_EQ(read.Text, "Zoe");
+}
+
 } // namespace
