@@ -9,12 +9,6 @@
 
 namespace {
 
-int FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 struct TickCounter {
     explicit TickCounter(QTimer* timer) {
         QObject::connect(timer, &QTimer::timeout, timer, [this] { ++ticks; });

@@ -11,25 +11,6 @@ using namespace net;
 
 namespace {
 
-// A legal move of a seat: hand index and end; false when the seat must pass.
-bool LegalMove(const JeuNet& g, int seat, int& index, int& end) {
-    const Joueur& s = g.Seats[seat];
-    for (int i = 0; i < s.HandCount; ++i) {
-        const Domino& d = s.Hand[i];
-        if (g.IsEmptyTable() || d.Fits(g.RightEnd)) {
-            index = i;
-            end = RightEndSide;
-            return true;
-        }
-        if (d.Fits(g.LeftEnd)) {
-            index = i;
-            end = LeftEndSide;
-            return true;
-        }
-    }
-    return false;
-}
-
 struct CountingWindow : HeadlessGameWindow {
     int joins = 0;
     void JoinAccepted() override { ++joins; }

@@ -46,20 +46,6 @@ private:
     bool connected_ = false;
 };
 
-// A legal move for a seat: hand index and end; false when it must pass.
-bool LegalMove(const JeuNet& g, int seat, int& index, int& end) {
-    const Joueur& s = g.Seats[seat];
-    for (int i = 0; i < s.HandCount; ++i) {
-        const Domino& d = s.Hand[i];
-        if (g.IsEmptyTable() || d.Fits(g.RightEnd) || d.Fits(g.LeftEnd)) {
-            index = i;
-            end = g.IsEmptyTable() || d.Fits(g.RightEnd) ? RightEndSide : LeftEndSide;
-            return true;
-        }
-    }
-    return false;
-}
-
 class HostilePeers : public ::testing::Test {
 protected:
     void SetUp() override {

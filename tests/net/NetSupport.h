@@ -150,6 +150,28 @@ inline bool ChooseFirstFitting(JeuNet& g) {
     return false;
 }
 
+// A legal move of a seat: the first tile of the hand that fits, on the right end when it
+// fits there (any tile on an empty table); false when the seat must pass.
+inline bool LegalMove(const JeuNet& g, int seat, int& index, int& end) {
+    const Joueur& s = g.Seats[seat];
+    for (int i = 0; i < s.HandCount; ++i) {
+        const Domino& d = s.Hand[i];
+        if (g.IsEmptyTable() || d.Fits(g.RightEnd) || d.Fits(g.LeftEnd)) {
+            index = i;
+            end = g.IsEmptyTable() || d.Fits(g.RightEnd) ? RightEndSide : LeftEndSide;
+            return true;
+        }
+    }
+    return false;
+}
+
+// A free loopback port (free when asked).
+inline int FreePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
 // Plays one side of a network game the way the main window's game loop does: a tick runs the
 // turn step for the seats this program plays (the local user choosing the first fitting
 // tile), and at the end of a hand a guest presses the next-round button. Each finished hand's
