@@ -49,6 +49,16 @@ int connectTo(int port) {
     return fd;
 }
 
+// Ends the sending side and waits for the other end to close: a socket closed with unread
+// data resets the connection, and the peer would lose what it had not read yet.
+void finish(int fd) {
+    ::shutdown(fd, SHUT_WR);
+    char buf[4096];
+    while (::recv(fd, buf, sizeof buf, 0) > 0) {
+    }
+    ::close(fd);
+}
+
 bool sendAll(int fd, const std::string& data) {
     std::size_t done = 0;
     while (done < data.size()) {
@@ -102,8 +112,7 @@ void chatFlooder(int pipeFd, int lines) {
     for (int i = 0; i < 100; ++i) burst += chat;
     for (int sent = 0; sent < lines; sent += 100)
         if (!sendAll(fd, burst)) break;
-    ::usleep(500000);
-    ::close(fd);
+    finish(fd);
 }
 
 // A host that answers the join with a start line, then sends long chat lines.
@@ -132,8 +141,7 @@ void hostileHost(int pipeFd, int lines) {
     const std::string chat = "9:1&" + std::string(64990, 'y') + "&\r\n";
     for (int i = 0; i < lines; ++i)
         if (!sendAll(fd, chat)) break;
-    ::usleep(500000);
-    ::close(fd);
+    finish(fd);
     ::close(server);
 }
 

@@ -36,7 +36,7 @@ public:
     static constexpr qint64 DefaultSendLimit = 1 << 20;
     // The most that is taken from the connection in one read: a peer that sends faster than
     // its lines are handled waits in the network's own buffers, never in this process.
-    static constexpr qint64 ReadChunk = 64 * 1024;
+    static constexpr qint64 ReadChunk = 16 * 1024;
 
     // A client socket, not connected.
     explicit LineSocket(QObject* parent = nullptr);
