@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 #include "client/BrowserEngine.h"
 #include "client/ClientApp.h"
@@ -124,6 +125,7 @@ void copyTree(const QString& from, const QString& to) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     if (argc >= 5 && std::string(argv[1]) == "--child") return child(argc, argv);
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QTest>
 #include <QWebEngineView>
+#include <unistd.h>
 
 #include "client/BrowserEngine.h"
 #include "client/ClientApp.h"
@@ -26,6 +27,7 @@ void copyTree(const QString& from, const QString& to) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     client::PrepareBrowserEngine(true);
     QApplication app(argc, argv);
     client::InstallBrowserEngine();
