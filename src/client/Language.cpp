@@ -48,8 +48,8 @@ const char* const kKeys[] = {
     "Apply the selected language", "Delete the selected language", "Download",
     "Download LNG files", "Always ask me", "Never ask me", "Apply the selected theme",
     "Delete selected theme", "Edit",
-    // Web browser.
-    "Back", "Forward", "Stop", "Refresh", "Home",
+    // Web browser and downloads.
+    "WEB Browser", "Back", "Forward", "Stop", "Refresh", "Home", "Unable to navigate to ", "Downloading...",
     // Theme editor.
     "Theme Edition", "Colors", "Textures", "Text", "Save as", "Save current theme as",
     "Police", "Information text size", "Background color", "Text color", "Download textures",

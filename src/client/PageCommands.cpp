@@ -31,7 +31,8 @@ void logIn(const LoggingCommand& command, WebBrowser& browser) {
 void download(const DownloadOrder& order, WebBrowser& browser) {
     switch (order.Result) {
     case DownloadOrder::Status::KindNotANumber:
-        platform::ShowMessage("'" + order.KindText + "' " + Ui("is not a valid integer value."), platform::SiteCaption);
+        // The platform's own conversion error, as it stands.
+        platform::ShowMessage("'" + order.KindText + "' is not a valid integer value.", platform::SiteCaption);
         return;
     case DownloadOrder::Status::Refused:
         platform::ShowMessage(Ui("Impossible to download this plug-in."), platform::SiteCaption);
