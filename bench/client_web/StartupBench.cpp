@@ -101,12 +101,13 @@ int child(int argc, char** argv) {
     main.Area->installEventFilter(&watch);
     main.resize(1024, 700);
     main.show();
-    QTest::qWaitFor([&] { return firstPaint != 0; }, 20000);
-    auto* view = qobject_cast<QWebEngineView*>(main.PUB);
-    QTest::qWaitFor([&] { return (view = qobject_cast<QWebEngineView*>(main.PUB)) != nullptr; }, 5000);
+    QWebEngineView* view = nullptr;
     bool loaded = false;
-    if (view) QObject::connect(view, &QWebEngineView::loadFinished, [&](bool) { loaded = true; });
-    QTest::qWaitFor([&] { return loaded || main.Web1->isEnabled(); }, 30000);
+    if (!QTest::qWaitFor([&] { return firstPaint != 0; }, 20000) ||
+        !QTest::qWaitFor([&] { return (view = qobject_cast<QWebEngineView*>(main.PUB)) != nullptr; }, 5000))
+        std::_Exit(1);
+    QObject::connect(view, &QWebEngineView::loadFinished, [&](bool) { loaded = true; });
+    if (!QTest::qWaitFor([&] { return loaded || main.Web1->isEnabled(); }, 30000)) std::_Exit(1);
     QTest::qWait(1000);
     std::printf("%lld %ld %ld %d\n", (firstPaint - start) / 1000, rssKb(getpid()), descendantsRssKb(getpid()),
                 main.Web1->isEnabled() ? 1 : 0);
@@ -137,7 +138,7 @@ int main(int argc, char** argv) {
         std::vector<double> paints;
         long rss = 0, engine = 0;
         int online = 0;
-    } cases[] = {{"site"}, {"none"}};
+    } cases[] = {{"site", {}}, {"none", {}}};
     for (int i = 0; i < runs; ++i)
         for (Case& c : cases) {
             QProcess p;

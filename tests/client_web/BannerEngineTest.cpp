@@ -34,7 +34,9 @@ TEST(BannerEngine, TheAnnouncedVersionDecidesTheOffer) {
         serveBanner(w.web, version);
         ASSERT_TRUE(QTest::qWaitFor([&] { return w.main().Web1->isEnabled(); }, 30000)) << version;
         EXPECT_EQ(no.texts.size(), offered ? 1u : 0u) << version;
-        if (offered) EXPECT_EQ(no.texts[0], "MORVATEL 3.1. is currently available. Do you want to download it ?");
+        if (offered) {
+            EXPECT_EQ(no.texts[0], "MORVATEL 3.1. is currently available. Do you want to download it ?");
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 #include <QWebEngineView>
 
 #include "OnlineWindows.h"
+#include "client/VueApropos.h"
 #include "client/VueNavigateur.h"
 
 namespace {
@@ -11,10 +12,15 @@ struct Browser : ::testing::Test {
     Browser() {
         w.web.SetPage("/pub/index.php", "MORVATEL 3.0.3");
         w.web.SetPage("/red/index.php", "Home", "<p>home</p>");
-        QTest::qWaitFor([&] { return w.main().Web1->isEnabled(); }, 30000);
-        w.waitForRequests("/all/page0.php?req=00", 1);
+        online = QTest::qWaitFor([&] { return w.main().Web1->isEnabled(); }, 30000) &&
+                 w.waitForRequests("/all/page0.php?req=00", 1);
         browser = dynamic_cast<client::TForm15*>(client::AppForms().Form15);
     }
+    void SetUp() override {
+        ASSERT_TRUE(online) << "the banner never arrived";
+        ASSERT_NE(browser, nullptr);
+    }
+    bool online = false;
     // Goes to a page and waits until it has loaded.
     bool visit(const std::string& path, int ms = 20000) {
         bool loaded = false;
@@ -45,6 +51,28 @@ TEST_F(Browser, TheWindowHasItsButtonsAndOpensPagesFromTheMenus) {
     browser->BTN_1_BACKClick();  // at the start of the history: nothing happens
     browser->close();
     EXPECT_FALSE(w.main().Web1->isChecked());
+}
+
+TEST_F(Browser, EveryPlaceThatOpensAPageOpensItsOwn) {
+    client::TForm1& m = w.main();
+    auto* about = static_cast<client::TForm2*>(client::AppForms().Form2);
+    const std::pair<std::function<void()>, int> rows[] = {
+        {[&] { m.hmes1->trigger(); }, 1},
+        {[&] { m.lchargerdesjoueurs1->trigger(); }, 3},
+        {[&] { m.Downloadlanguages1->trigger(); }, 4},
+        {[&] { m.heOnlineGuide1->trigger(); }, 6},
+        {[&] { m.VOREKGAMESHomePage1->trigger(); }, 7},
+        {[&] { m.Community1->trigger(); }, 10},
+        {[&] { m.Editiondesjoueurs1Click(); }, 11},  // no editor beside the program: its page
+        {[&] { about->Label5Click(); }, 12},
+    };
+    for (const auto& [open, opt] : rows) {
+        browser->hide();
+        open();
+        EXPECT_TRUE(browser->isVisible()) << opt;
+        const std::string page = "/red/index.php?lg=&pw=&dwl=1&opt=" + std::to_string(opt) + "&lang=us";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w.web.CountStartingWith(page) == 1; }, 20000)) << opt;
+    }
 }
 
 TEST_F(Browser, ALoggingPageLogsThePlayerInOnce) {

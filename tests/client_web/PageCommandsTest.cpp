@@ -79,7 +79,7 @@ TEST_F(Online, EachKindOfDownloadLandsInItsFolderAndRefreshesTheLists) {
         for (const QString& f : r.unpacked) EXPECT_TRUE(Exists(w.inFolder(f.toStdString()))) << f.toStdString();
         EXPECT_FALSE(Exists(w.inFolder(r.archive))) << r.kind;
         EXPECT_EQ(w.refreshes, before + 1) << r.kind;
-        QTest::qWaitFor([&] { return !w.main().findChild<client::TForm10*>("TForm10"); }, 2000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !w.main().findChild<client::TForm10*>("TForm10"); }, 2000));
     }
     // The new theme is in the themes menu.
     bool listed = false;

@@ -34,7 +34,7 @@ struct RecordingShell {
 inline std::optional<client::TForm10::Outcome> WaitForDownload(client::TForm10* window, int ms = 15000) {
     std::optional<client::TForm10::Outcome> outcome;
     QObject::connect(window, &client::TForm10::Finished, [&](client::TForm10::Outcome o) { outcome = o; });
-    QTest::qWaitFor([&] { return outcome.has_value(); }, ms);
+    if (!QTest::qWaitFor([&] { return outcome.has_value(); }, ms)) return std::nullopt;
     return outcome;
 }
 

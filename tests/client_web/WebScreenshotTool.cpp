@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QTest>
 #include <QWebEngineView>
+#include <cstdio>
 #include <unistd.h>
 
 #include "client/BrowserEngine.h"
@@ -52,14 +53,15 @@ int main(int argc, char** argv) {
     client::TForm1& main = *client::AppForms().Form1;
     main.resize(1024, 700);
     main.show();
-    QTest::qWaitFor([&] { return main.Web1->isEnabled(); }, 30000);
+    if (!QTest::qWaitFor([&] { return main.Web1->isEnabled(); }, 30000)) std::fprintf(stderr, "no banner\n");
     QTest::qWait(1500);  // the banner's own drawing
     main.grab().save(out + "/main-banner.png");
 
     main.lchargerdesjoueurs1->trigger();
     auto* browser = dynamic_cast<client::TForm15*>(client::AppForms().Form15);
     browser->resize(800, 500);
-    QTest::qWaitFor([&] { return browser->WB->title() == "Players to download"; }, 20000);
+    if (!QTest::qWaitFor([&] { return browser->WB->title() == "Players to download"; }, 20000))
+        std::fprintf(stderr, "no page\n");
     QTest::qWait(1500);
     browser->grab().save(out + "/browser.png");
     client::DestroyClientWindows();
