@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "client/BrowserEngine.h"
+#include "client/ClientFixture.h"
 #include "client/ClientApp.h"
 #include "client/Forms.h"
 #include "client/Vuesc.h"
@@ -115,14 +116,6 @@ int child(int argc, char** argv) {
     std::_Exit(0);  // the engine's processes go with us
 }
 
-void copyTree(const QString& from, const QString& to) {
-    QDir().mkpath(to);
-    for (const QFileInfo& fi : QDir(from).entryInfoList(QDir::NoDotAndDotDot | QDir::AllEntries)) {
-        if (fi.isDir()) copyTree(fi.filePath(), to + "/" + fi.fileName());
-        else QFile::copy(fi.filePath(), to + "/" + fi.fileName());
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -131,7 +124,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     QTemporaryDir folder;
-    copyTree(QString(MORVATEL_SOURCE_DIR) + "/data", folder.path());
+    CopyTree(QString(MORVATEL_SOURCE_DIR) + "/data", folder.path());
     // The two cases take turns, so that a busy machine weighs on both alike.
     struct Case {
         const char* mode;

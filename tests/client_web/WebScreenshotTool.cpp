@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "client/BrowserEngine.h"
+#include "client/ClientFixture.h"
 #include "client/ClientApp.h"
 #include "client/Forms.h"
 #include "client/Settings.h"
@@ -16,16 +17,6 @@
 #include "platform/ProgramFolder.h"
 #include "support/MessageRecorder.h"
 #include "client_web/TinyWebServer.h"
-
-namespace {
-void copyTree(const QString& from, const QString& to) {
-    QDir().mkpath(to);
-    for (const QFileInfo& fi : QDir(from).entryInfoList(QDir::NoDotAndDotDot | QDir::AllEntries)) {
-        if (fi.isDir()) copyTree(fi.filePath(), to + "/" + fi.fileName());
-        else QFile::copy(fi.filePath(), to + "/" + fi.fileName());
-    }
-}
-} // namespace
 
 int main(int argc, char** argv) {
     if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
@@ -47,7 +38,7 @@ int main(int argc, char** argv) {
     qputenv("MORVATEL_SITE_URL", QByteArray::fromStdString(web.Url()));
 
     QTemporaryDir folder;
-    copyTree(QString(MORVATEL_SOURCE_DIR) + "/data", folder.path());
+    CopyTree(QString(MORVATEL_SOURCE_DIR) + "/data", folder.path());
     platform::SetProgramFolderForTests(folder.path().toStdString());
     client::CreateClientWindows();
     client::TForm1& main = *client::AppForms().Form1;
