@@ -7,22 +7,34 @@
 #include "client/Settings.h"
 #include "client/Vuesc.h"
 #include "lobby/Counter.h"
-#include "lobby/Requests.h"
+#include "lobby/RequestMaker.h"
 
 namespace client {
 
+namespace {
+QPointer<lobby::Senders>& senders() {
+    static QPointer<lobby::Senders> s;
+    return s;
+}
+} // namespace
+
 lobby::Senders& AppLobbySenders() {
-    // Owned by the application object, so it goes before Qt does.
-    static QPointer<lobby::Senders> senders;
-    if (!senders) senders = new lobby::Senders(QCoreApplication::instance());
-    return *senders;
+    // Deleted while the application object still exists: the components' network threads
+    // must not outlive it.
+    if (!senders()) {
+        senders() = new lobby::Senders();
+        qAddPostRoutine([] { delete senders().data(); });
+    }
+    return *senders();
 }
 
 std::string NextLoginCheck() {
     const Settings& s = AppSettings();
-    const int iop = ++lobby::AppCounters().LobbyRequestCounter;
-    const std::string base = AppForms().Form1 ? AppForms().Form1->WebBaseUrl : std::string();
-    return lobby::LoginCheckRequest(base, s.Surname, s.NetPassword, iop);
+    lobby::LobbyIdentity id;
+    id.WebBaseUrl = AppForms().Form1 ? AppForms().Form1->WebBaseUrl : std::string();
+    id.Surname = s.Surname;
+    id.NetPassword = s.NetPassword;
+    return lobby::RequestMaker(id, lobby::AppCounters()).LoginCheck();
 }
 
 void SendLobbyRequest(int code, const std::string& encodedUrl) {

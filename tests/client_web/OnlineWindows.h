@@ -10,14 +10,15 @@
 
 // The client's windows with the site's address pointing at a test server (or at nothing).
 struct OnlineWindows {
-    explicit OnlineWindows(bool siteUp = true) {
+    // `siteUrl` points the client at another site (the stand-in site) instead of `web`.
+    explicit OnlineWindows(bool siteUp = true, const std::string& siteUrl = {}) {
         if (!siteUp) {
             // A port that was free a moment ago: nothing answers there.
             QTcpServer probe;
             probe.listen(QHostAddress::LocalHost, 0);
             deadUrl = "http://127.0.0.1:" + std::to_string(probe.serverPort()) + "/";
         }
-        qputenv("MORVATEL_SITE_URL", QByteArray::fromStdString(siteUp ? web.Url() : deadUrl));
+        qputenv("MORVATEL_SITE_URL", QByteArray::fromStdString(!siteUp ? deadUrl : siteUrl.empty() ? web.Url() : siteUrl));
         lobby::AppCounters() = {};
         client::ResetWindowHooks();
         client::OnWebReachable([this] { ++reachable; });
