@@ -1,5 +1,4 @@
 // Downloads and the login check through the HTTP proxy of the settings, a real tinyproxy.
-#if __has_include("support/TinyProxy.h")
 #include "OnlineWindows.h"
 #include "support/TinyProxy.h"
 
@@ -25,4 +24,3 @@ TEST(ThroughTheProxy, DownloadsAndTheLoginCheckGoThroughTheProxyOfTheSettings) {
     EXPECT_TRUE(Exists(w.inFolder("players/zed.vrk")));
     EXPECT_TRUE(proxy.WaitForLog("GET " + w.web.Url() + "files/players/zed.zip"));
 }
-#endif
