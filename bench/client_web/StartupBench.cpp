@@ -2,7 +2,8 @@
 // main window, with a site that answers and with none, and the memory (resident set) of
 // the client and its browser engine processes once the banner has loaded or failed.
 //   bench_client_start [runs]          runs each case `runs` times (default 5) and reports
-//   bench_client_start --child site|none FOLDER START_NS   one measured start
+//   bench_client_start --child site|none|bare FOLDER START_NS   one measured start ("bare":
+//   no browser engine installed, the baseline)
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -71,11 +72,12 @@ long descendantsRssKb(int root) {
 
 int child(int argc, char** argv) {
     const bool site = std::string(argv[2]) == "site";
+    const bool bare = std::string(argv[2]) == "bare";  // no browser engine at all: the baseline
     const std::string folder = argv[3];
     const long long start = std::stoll(argv[4]);
-    client::PrepareBrowserEngine();
+    if (!bare) client::PrepareBrowserEngine();
     QApplication app(argc, argv);
-    client::InstallBrowserEngine();
+    if (!bare) client::InstallBrowserEngine();
     MessageRecorder answers(platform::MsgAnswer::No);
     TinyWebServer web;
     web.SetPage("/pub/index.php", "MORVATEL 3.0.3");
@@ -104,8 +106,13 @@ int child(int argc, char** argv) {
     main.show();
     QWebEngineView* view = nullptr;
     bool loaded = false;
-    if (!QTest::qWaitFor([&] { return firstPaint != 0; }, 20000) ||
-        !QTest::qWaitFor([&] { return (view = qobject_cast<QWebEngineView*>(main.PUB)) != nullptr; }, 5000))
+    if (!QTest::qWaitFor([&] { return firstPaint != 0; }, 20000)) std::_Exit(1);
+    if (bare) {
+        std::printf("%lld %ld %ld %d\n", (firstPaint - start) / 1000, rssKb(getpid()), 0L, 0);
+        std::fflush(stdout);
+        std::_Exit(0);
+    }
+    if (!QTest::qWaitFor([&] { return (view = qobject_cast<QWebEngineView*>(main.PUB)) != nullptr; }, 5000))
         std::_Exit(1);
     QObject::connect(view, &QWebEngineView::loadFinished, [&](bool) { loaded = true; });
     if (!QTest::qWaitFor([&] { return loaded || main.Web1->isEnabled(); }, 30000)) std::_Exit(1);
@@ -131,7 +138,7 @@ int main(int argc, char** argv) {
         std::vector<double> paints;
         long rss = 0, engine = 0;
         int online = 0;
-    } cases[] = {{"site", {}}, {"none", {}}};
+    } cases[] = {{"site", {}}, {"none", {}}, {"bare", {}}};
     for (int i = 0; i < runs; ++i)
         for (Case& c : cases) {
             QProcess p;
