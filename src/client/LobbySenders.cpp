@@ -1,8 +1,5 @@
 #include "client/LobbySenders.h"
 
-#include <QCoreApplication>
-#include <QPointer>
-
 #include "client/Forms.h"
 #include "client/Settings.h"
 #include "client/Vuesc.h"
@@ -10,23 +7,6 @@
 #include "lobby/RequestMaker.h"
 
 namespace client {
-
-namespace {
-QPointer<lobby::Senders>& senders() {
-    static QPointer<lobby::Senders> s;
-    return s;
-}
-} // namespace
-
-lobby::Senders& AppLobbySenders() {
-    // Deleted while the application object still exists: the components' network threads
-    // must not outlive it.
-    if (!senders()) {
-        senders() = new lobby::Senders();
-        qAddPostRoutine([] { delete senders().data(); });
-    }
-    return *senders();
-}
 
 std::string NextLoginCheck() {
     const Settings& s = AppSettings();
@@ -39,7 +19,7 @@ std::string NextLoginCheck() {
 
 void SendLobbyRequest(int code, const std::string& encodedUrl) {
     const Settings& s = AppSettings();
-    lobby::Senders& senders = AppLobbySenders();
+    lobby::Senders& senders = lobby::AppSenders();
     senders.ApplyProxy(s.IsProxy, s.ProxyAddress, s.ProxyPort);
     senders.Send(code, encodedUrl);
 }

@@ -3,11 +3,9 @@
 
 #include "lobby/Senders.h"
 
-// The client's one set of lobby senders (NMHTTP0 ... NMHTTP8), alive for the program's run.
-// The lobby window connects its reply handlers to it.
+// The client's lobby requests go through the process's one set of senders
+// (lobby::AppSenders(), NMHTTP0 ... NMHTTP8), to which the lobby window connects its replies.
 namespace client {
-
-lobby::Senders& AppLobbySenders();
 
 // Steps the request counter and builds the login check (request 00) with the settings'
 // nickname and password.
