@@ -31,7 +31,7 @@ TForm15::TForm15(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool) {
         auto* b = new QToolButton(bar);
         b->setObjectName(name);
         SetCaption(b, hint);
-        b->setToolTip(Q(Ui(hint)));
+        SetHint(b, hint);
         connect(b, &QToolButton::clicked, this, handler);
         bar->addWidget(b);
         return b;
