@@ -51,8 +51,8 @@ const char* const kKeys[] = {
     "Apply the selected language", "Delete the selected language", "Download",
     "Download LNG files", "Always ask me", "Never ask me", "Apply the selected theme",
     "Delete selected theme", "Edit",
-    // Web browser and downloads.
-    "WEB Browser", "Back", "Forward", "Stop", "Refresh", "Home", "Unable to navigate to ", "Downloading...",
+    // Web browser.
+    "Back", "Forward", "Stop", "Refresh", "Home",
     // Theme editor.
     "Theme Edition", "Colors", "Textures", "Text", "Save as", "Save current theme as",
     "Police", "Information text size", "Background color", "Text color", "Download textures",
@@ -112,6 +112,8 @@ const char* const kOtherTexts[] = {
     "Angle wheel", "Movement wheel: places the camera and the selection", "Reset of the angles",
     "Switch the sound off", "Switch the sound on", "Sound options", "Previous", "Play",
     "Pause", "Next", "Eject",
+    // Web browser and downloads.
+    "WEB Browser", "Unable to navigate to ", "Downloading...",
 };
 // keys:end
 
