@@ -14,6 +14,7 @@
 #include "client/VueStatistique.h"
 #include "client/VueInfoJeu.h"
 #include "client/Vuesc.h"
+#include "client/WebParts.h"
 
 namespace client {
 
@@ -52,7 +53,8 @@ QWidget* placeholder(QWidget* main, const char* name, const char* caption) {
 QWidget* CreateClientWindows() {
     Forms& f = AppForms();
     auto* main = new TForm1();
-    f.Form15 = placeholder(main, "TForm15", "Web Browser");
+    const WebParts& web = InstalledWebParts();
+    f.Form15 = web.MakeBrowser ? web.MakeBrowser(main) : placeholder(main, "TForm15", "Web Browser");
     f.Form2 = new TForm2(main);
     f.Form3 = placeholder(main, "TForm3", "Theme Edition");
     f.Form4 = new TForm4(main);

@@ -18,6 +18,8 @@
 #include "client/VueStatistique.h"
 #include "client/VueInfoJeu.h"
 #include "client/Vuesc.h"
+#include "client/WebParts.h"
+#include "client/WindowHooks.h"
 #include "platform/MessageBox.h"
 
 namespace client {
@@ -118,8 +120,18 @@ void TForm1::buildMenus() {
         if (Seconnecter1->isEnabled()) toggleWindow(AppForms().Form14, Seconnecter1);
     });
     connect(Web1, &QAction::triggered, this, [this] {
-        if (Web1->isEnabled()) toggleWindow(AppForms().Form15, Web1);
+        if (!Web1->isEnabled()) return;
+        toggleWindow(AppForms().Form15, Web1);
+        if (BrowserHomeUrl.empty()) {
+            BrowserHomeUrl = WebPageUrl(10);
+            if (WebBrowser* browser = AppBrowser()) browser->Go(BrowserHomeUrl);
+        }
     });
+    // The site's pages, each in the web browser window.
+    const std::pair<QAction*, int> pages[] = {{hmes1, 1}, {lchargerdesjoueurs1, 3}, {Downloadlanguages1, 4},
+                                              {heOnlineGuide1, 6}, {VOREKGAMESHomePage1, 7}, {Community1, 10}};
+    for (auto [action, opt] : pages)
+        connect(action, &QAction::triggered, this, [opt = opt] { OpenWebPage(opt); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] {
         if (QWidget* w = AppForms().Form12) w->show();
     });
@@ -148,6 +160,7 @@ void TForm1::buildToolBar() {
         SetCaption(b, key);
         SetHint(b, key);
     }
+    buildBannerPanel(panel);
 }
 
 void TForm1::Statistiques1Click() {
@@ -263,9 +276,9 @@ void TForm1::Editiondesjoueurs1Click() {
     const QString editor = QString::fromStdString(InProgramDir("MVT Player Editor"));
     if (QFileInfo(editor).isExecutable() && QProcess::startDetached(editor, {})) return;
     if (Web1->isEnabled()) {
-        platform::ShowMessage(Ui("Vrk Editor not found. Do you want to download it now ?"),
-                              platform::SiteCaption, platform::MsgButtons::YesNo);
-        // The download page opens here with the embedded browser.
+        if (platform::ShowMessage(Ui("Vrk Editor not found. Do you want to download it now ?"),
+                                  platform::SiteCaption, platform::MsgButtons::YesNo) == platform::MsgAnswer::Yes)
+            OpenWebPage(11);
     } else {
         platform::ShowMessage(Ui(std::string("Vrk Editor not found. You can download it at ") +
                                  platform::SiteCaption + "."),
