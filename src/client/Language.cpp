@@ -105,6 +105,9 @@ const char* const kKeys[] = {
     "The player editor was not found. You can download it from the Morvatel web site.",
     "The game server could not listen on its port.", "Switch the sound off",
     "Switch the sound on", "Sound options", "Previous", "Play", "Pause", "Next", "Eject",
+    // Player list, languages page and theme editor.
+    "Choose", "Close", "Do you really want to delete this language ?",
+    "This name cannot be used for a theme",
     // keys:end
 };
 
