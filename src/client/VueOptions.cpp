@@ -82,7 +82,7 @@ void TForm8::buildStructure() {
     Outline1 = new QTreeWidget(this);
     Outline1->setObjectName("Outline1");
     Outline1->setHeaderHidden(true);
-    Outline1->setFixedWidth(150);
+    Outline1->setFixedWidth(175);
     fillOutline();
     connect(Outline1, &QTreeWidget::itemClicked, this, [this] { Outline1Click(); });
     connect(Outline1, &QTreeWidget::currentItemChanged, this, [this] { Outline1Click(); });

@@ -290,9 +290,12 @@ void TForm3::ShowPage(int page) {
 
 void TForm3::PageControl1Change() {
     const int active = PageControl1->currentIndex();
+    const QString highlight = palette().color(QPalette::Highlight).name();
+    const QString highlighted = palette().color(QPalette::HighlightedText).name();
     for (int i = 0; i < 4; ++i)
-        SideBar[i]->setStyleSheet(i == active ? "background-color: palette(highlight); color: palette(highlighted-text)"
-                                              : "background-color: white; color: black");
+        SideBar[i]->setStyleSheet(
+            QString("text-align: left; padding: 4px; border: none; background-color: %1; color: %2")
+                .arg(i == active ? highlight : "white", i == active ? highlighted : "black"));
 }
 
 void TForm3::paintSwatch(int slot) {
