@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "client/Captions.h"
+#include "client/Controls.h"
 #include "client/Forms.h"
 #include "client/ProfileCard.h"
 #include "client/QtColors.h"
@@ -18,33 +19,19 @@
 
 namespace client {
 
-namespace {
-QPushButton* button(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
-    auto* b = new QPushButton(parent);
-    b->setObjectName(name);
-    b->setIcon(parent->style()->standardIcon(icon));
-    return b;
-}
-} // namespace
-
 TForm9::TForm9(QWidget* mainWindow) : QDialog(mainWindow) {
     setObjectName("TForm9");
     SetCaption(this, "Players list");
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName("ListBox1");
+    ListBox1 = Named<QListWidget>(this, "ListBox1");
     SetHint(ListBox1, "Double click on it to select");
     ListBox1->setMinimumWidth(170);
     Details = new ProfileView(this, "", true);
-    BitBtn3 = button(this, "BitBtn3", QStyle::SP_DialogApplyButton);
+    BitBtn3 = IconButton(this, "BitBtn3", QStyle::SP_DialogApplyButton, "");
     SetCaption(BitBtn3, "Choose");
-    BitBtn1 = button(this, "BitBtn1", QStyle::SP_TrashIcon);
-    SetHint(BitBtn1, "Delete selected player");
-    BitBtn2 = button(this, "BitBtn2", QStyle::SP_ArrowDown);
-    SetHint(BitBtn2, "Download players");
+    BitBtn1 = IconButton(this, "BitBtn1", QStyle::SP_TrashIcon, "Delete selected player");
+    BitBtn2 = IconButton(this, "BitBtn2", QStyle::SP_ArrowDown, "Download players");
     BitBtn2->setEnabled(false);  // until the web site has answered
-    Button1 = new QPushButton(this);
-    Button1->setObjectName("Button1");
-    SetCaption(Button1, "Close");
+    Button1 = Captioned<QPushButton>(this, "Button1", "Close");
 
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {BitBtn3, BitBtn1, BitBtn2}) buttons->addWidget(b, 0, Qt::AlignLeft);
@@ -153,13 +140,12 @@ void TForm9::BitBtn1Click() {
         return;
     const int index = ListBox1->currentRow();
     DeleteProfile(selectedName());
-    delete ListBox1->takeItem(index);
-    BitBtn1->setEnabled(ListBox1->count() > 0);
-    if (ListBox1->count() == 0) {
+    const bool left = TakeRowAndSelectNext(ListBox1, index);
+    BitBtn1->setEnabled(left);
+    if (!left) {
         Details->ClearDetails();
         return;
     }
-    ListBox1->setCurrentRow(std::min(index, ListBox1->count() - 1));
     Update_Donnees();
     BitBtn1->setEnabled(!selectedIsSeated());
 }

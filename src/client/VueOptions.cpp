@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "client/Captions.h"
+#include "client/Controls.h"
 #include "client/Forms.h"
 #include "client/Language.h"
 #include "client/QtColors.h"
@@ -79,8 +80,7 @@ TForm8::TForm8(QWidget* mainWindow) : QWidget(mainWindow, Qt::Dialog | Qt::Windo
 }
 
 void TForm8::buildStructure() {
-    Outline1 = new QTreeWidget(this);
-    Outline1->setObjectName("Outline1");
+    Outline1 = Named<QTreeWidget>(this, "Outline1");
     Outline1->setHeaderHidden(true);
     Outline1->setFixedWidth(175);
     fillOutline();
@@ -115,8 +115,7 @@ void TForm8::buildStructure() {
     subPage(GroupBox4, GroupBox11, "GroupBox4", "Configuration");
     subPage(GroupBox5, GroupBox11, "GroupBox5", "Firewall");
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1 = Named<QStatusBar>(this, "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
     auto* top = new QHBoxLayout;
     top->addWidget(Outline1);
@@ -145,17 +144,13 @@ void TForm8::buildGamePages() {
     // The seats list covers the frame while no sub-page is shown.
     SeatsPanel = new QWidget(GroupBox2);
     GroupBox2->layout()->addWidget(SeatsPanel);
-    auto* position = new QLabel(SeatsPanel);
-    SetCaption(position, "Position");
-    ListBox1 = new QListWidget(SeatsPanel);
-    ListBox1->setObjectName("ListBox1");
+    auto* position = Captioned<QLabel>(SeatsPanel, "", "Position");
+    ListBox1 = Named<QListWidget>(SeatsPanel, "ListBox1");
     SetHint(ListBox1, "Double click on it to select");
     ListBox1->setMaximumHeight(70);
     for (const char* key : {"Player on your left", "Me", "Player on your right"}) ListBox1->addItem(Q(Ui(key)));
     SeatDetails = new ProfileView(SeatsPanel, "", false);
-    BitBtn1 = new QPushButton(SeatsPanel);
-    BitBtn1->setObjectName("BitBtn1");
-    SetCaption(BitBtn1, "Change", "...");
+    BitBtn1 = Captioned<QPushButton>(SeatsPanel, "BitBtn1", "Change", "...");
     SetHint(BitBtn1, "Change the player");
     auto* seats = new QVBoxLayout(SeatsPanel);
     seats->addWidget(position);
@@ -168,21 +163,15 @@ void TForm8::buildGamePages() {
     connect(BitBtn1, &QPushButton::clicked, this, &TForm8::ListBox1DblClick);
 
     // CPU.
-    auto* tactics = new QLabel(GroupBox3);
-    SetCaption(tactics, "Tactics");
-    CheckBox1 = new QCheckBox(GroupBox3);
-    CheckBox1->setObjectName("CheckBox1");
-    SetCaption(CheckBox1, "Use tactics (Advanced CPU Mode)");
-    auto* speed = new QLabel(GroupBox3);
-    SetCaption(speed, "CPU speed");
+    auto* tactics = Captioned<QLabel>(GroupBox3, "", "Tactics");
+    CheckBox1 = Captioned<QCheckBox>(GroupBox3, "CheckBox1", "Use tactics (Advanced CPU Mode)");
+    auto* speed = Captioned<QLabel>(GroupBox3, "", "CPU speed");
     ScrollBar1 = new QScrollBar(Qt::Horizontal, GroupBox3);
     ScrollBar1->setObjectName("ScrollBar1");
     ScrollBar1->setRange(0, 10);
     ScrollBar1->setPageStep(1);
-    auto* slow = new QLabel(GroupBox3);
-    SetCaption(slow, "Slow");
-    auto* fast = new QLabel(GroupBox3);
-    SetCaption(fast, "Fast");
+    auto* slow = Captioned<QLabel>(GroupBox3, "", "Slow");
+    auto* fast = Captioned<QLabel>(GroupBox3, "", "Fast");
     auto* speedRow = new QHBoxLayout;
     speedRow->addWidget(slow);
     speedRow->addWidget(ScrollBar1, 1);
@@ -198,52 +187,25 @@ void TForm8::buildGamePages() {
     connect(ScrollBar1, &QScrollBar::valueChanged, this, &TForm8::ScrollBar1Change);
 
     // Sound.
-    auto* general = new QLabel(GroupBox7);
-    SetCaption(general, "General");
-    CheckBox3 = new QCheckBox(GroupBox7);
-    CheckBox3->setObjectName("CheckBox3");
-    SetCaption(CheckBox3, "Do not make any oral comment");
-    auto* events = new QLabel(GroupBox7);
-    SetCaption(events, "Events");
-    ComboBox4 = new QComboBox(GroupBox7);
-    ComboBox4->setObjectName("ComboBox4");
+    auto* general = Captioned<QLabel>(GroupBox7, "", "General");
+    CheckBox3 = Captioned<QCheckBox>(GroupBox7, "CheckBox3", "Do not make any oral comment");
+    auto* events = Captioned<QLabel>(GroupBox7, "", "Events");
+    ComboBox4 = Named<QComboBox>(GroupBox7, "ComboBox4");
     ComboBox4->addItem(QString());
     ComboBox4->addItem(QString());
-    CheckBox5 = new QCheckBox(GroupBox7);
-    CheckBox5->setObjectName("CheckBox5");
-    SetCaption(CheckBox5, "Play a sound file");
-    Edit4 = new QLineEdit(GroupBox7);
-    Edit4->setObjectName("Edit4");
+    CheckBox5 = Captioned<QCheckBox>(GroupBox7, "CheckBox5", "Play a sound file");
+    Edit4 = Named<QLineEdit>(GroupBox7, "Edit4");
     Edit4->setReadOnly(true);
-    BitBtn2 = new QPushButton(GroupBox7);
-    BitBtn2->setObjectName("BitBtn2");
-    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    SetHint(BitBtn2, "Listen to");
-    BitBtn3 = new QPushButton(GroupBox7);
-    BitBtn3->setObjectName("BitBtn3");
-    BitBtn3->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-    SetHint(BitBtn3, "Search");
-    RadioButton8 = new QRadioButton(GroupBox7);
-    RadioButton8->setObjectName("RadioButton8");
-    SetCaption(RadioButton8, "No sound");
-    RadioButton9 = new QRadioButton(GroupBox7);
-    RadioButton9->setObjectName("RadioButton9");
-    SetCaption(RadioButton9, "Play a sound file");
-    RadioButton10 = new QRadioButton(GroupBox7);
-    RadioButton10->setObjectName("RadioButton10");
-    SetCaption(RadioButton10, "Play a audio CD");
-    Edit3 = new QLineEdit(GroupBox7);
-    Edit3->setObjectName("Edit3");
+    BitBtn2 = IconButton(GroupBox7, "BitBtn2", QStyle::SP_MediaPlay, "Listen to");
+    BitBtn3 = IconButton(GroupBox7, "BitBtn3", QStyle::SP_DirOpenIcon, "Search");
+    RadioButton8 = Captioned<QRadioButton>(GroupBox7, "RadioButton8", "No sound");
+    RadioButton9 = Captioned<QRadioButton>(GroupBox7, "RadioButton9", "Play a sound file");
+    RadioButton10 = Captioned<QRadioButton>(GroupBox7, "RadioButton10", "Play a audio CD");
+    Edit3 = Named<QLineEdit>(GroupBox7, "Edit3");
     Edit3->setReadOnly(true);
-    BitBtn7 = new QPushButton(GroupBox7);
-    BitBtn7->setObjectName("BitBtn7");
-    BitBtn7->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-    SetHint(BitBtn7, "Search");
-    Label11 = new QLabel(GroupBox7);
-    Label11->setObjectName("Label11");
-    SetCaption(Label11, "CD-ROM drive", " :");
-    DriveComboBox1 = new QComboBox(GroupBox7);
-    DriveComboBox1->setObjectName("DriveComboBox1");
+    BitBtn7 = IconButton(GroupBox7, "BitBtn7", QStyle::SP_DirOpenIcon, "Search");
+    Label11 = Captioned<QLabel>(GroupBox7, "Label11", "CD-ROM drive", " :");
+    DriveComboBox1 = Named<QComboBox>(GroupBox7, "DriveComboBox1");
     for (char c = 'a'; c <= 'z'; ++c) DriveComboBox1->addItem(QString("%1:").arg(QChar(c)), QChar(c));
     auto* startRow = new QHBoxLayout;
     startRow->addWidget(Edit4, 1);
@@ -282,19 +244,12 @@ void TForm8::buildGamePages() {
     connect(RadioButton10, &QRadioButton::clicked, this, &TForm8::RadioButton10Click);
 
     // Univers.
-    auto* environment = new QLabel(GroupBox8);
-    SetCaption(environment, "Morvatel Envrionment");
-    ComboBox2 = new QComboBox(GroupBox8);
-    ComboBox2->setObjectName("ComboBox2");
+    auto* environment = Captioned<QLabel>(GroupBox8, "", "Morvatel Envrionment");
+    ComboBox2 = Named<QComboBox>(GroupBox8, "ComboBox2");
     for (const char* name : kUniversNames) ComboBox2->addItem(QString::fromUtf8(name));
-    auto* misc = new QLabel(GroupBox8);
-    SetCaption(misc, "Miscellaneous");
-    CheckBox2 = new QCheckBox(GroupBox8);
-    CheckBox2->setObjectName("CheckBox2");
-    SetCaption(CheckBox2, "Check new version at startup");
-    CheckBox4 = new QCheckBox(GroupBox8);
-    CheckBox4->setObjectName("CheckBox4");
-    SetCaption(CheckBox4, "Display information at startup");
+    auto* misc = Captioned<QLabel>(GroupBox8, "", "Miscellaneous");
+    CheckBox2 = Captioned<QCheckBox>(GroupBox8, "CheckBox2", "Check new version at startup");
+    CheckBox4 = Captioned<QCheckBox>(GroupBox8, "CheckBox4", "Display information at startup");
     auto* univers = new QVBoxLayout(GroupBox8);
     univers->addWidget(environment);
     univers->addWidget(ComboBox2);

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "client/Captions.h"
+#include "client/Controls.h"
 #include "client/FolderFiles.h"
 #include "client/Forms.h"
 #include "client/Language.h"
@@ -28,23 +29,12 @@ void TForm8::buildLanguagesPage() {
     StringGridA1->setColumnWidth(0, 134);
     StringGridA1->setColumnWidth(1, 105);
     StringGridA1->horizontalHeader()->setStretchLastSection(true);
-    LabelA1 = new QLabel(GroupBoxA1);
-    LabelA1->setObjectName("LabelA1");
-    LabelA3 = new QLabel(GroupBoxA1);
-    LabelA3->setObjectName("LabelA3");
-    LabelA2 = new QLabel(GroupBoxA1);
-    LabelA2->setObjectName("LabelA2");
-    BitBtnA1 = new QPushButton(GroupBoxA1);
-    BitBtnA1->setObjectName("BitBtnA1");
-    BitBtnA1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
-    SetHint(BitBtnA1, "Apply the selected language");
-    BitBtnA2 = new QPushButton(GroupBoxA1);
-    BitBtnA2->setObjectName("BitBtnA2");
-    BitBtnA2->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
-    SetHint(BitBtnA2, "Delete the selected language");
-    BitBtnA4 = new QPushButton(GroupBoxA1);
-    BitBtnA4->setObjectName("BitBtnA4");
-    SetCaption(BitBtnA4, "Download", "...");
+    LabelA1 = Named<QLabel>(GroupBoxA1, "LabelA1");
+    LabelA3 = Named<QLabel>(GroupBoxA1, "LabelA3");
+    LabelA2 = Named<QLabel>(GroupBoxA1, "LabelA2");
+    BitBtnA1 = IconButton(GroupBoxA1, "BitBtnA1", QStyle::SP_DialogApplyButton, "Apply the selected language");
+    BitBtnA2 = IconButton(GroupBoxA1, "BitBtnA2", QStyle::SP_TrashIcon, "Delete the selected language");
+    BitBtnA4 = Captioned<QPushButton>(GroupBoxA1, "BitBtnA4", "Download", "...");
     SetHint(BitBtnA4, "Download LNG files");
     BitBtnA4->setEnabled(false);  // until the web site has answered
     auto* buttons = new QHBoxLayout;

@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "client/Captions.h"
+#include "client/Controls.h"
 #include "client/Forms.h"
 #include "client/QtColors.h"
 #include "client/Settings.h"
@@ -24,32 +25,20 @@ constexpr int NameLimit = 12;     // nickname and password
 constexpr int AddressLimit = 15;  // a dotted IPv4 address
 
 QLabel* label(QWidget* parent, const char* name, const char* key, const char* suffix = "") {
-    auto* l = new QLabel(parent);
-    l->setObjectName(name);
-    SetCaption(l, key, suffix);
-    return l;
+    return Captioned<QLabel>(parent, name, key, suffix);
 }
 
 QLineEdit* edit(QWidget* parent, const char* name, int limit, bool secret = false) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
+    auto* e = Named<QLineEdit>(parent, name);
     e->setMaxLength(limit);
     if (secret) e->setEchoMode(QLineEdit::Password);
     return e;
 }
 
 QSpinBox* spin(QWidget* parent, const char* name) {
-    auto* s = new QSpinBox(parent);
-    s->setObjectName(name);
+    auto* s = Named<QSpinBox>(parent, name);
     s->setRange(INT_MIN, INT_MAX);  // stored as typed
     return s;
-}
-
-QCheckBox* check(QWidget* parent, const char* name, const char* key) {
-    auto* c = new QCheckBox(parent);
-    c->setObjectName(name);
-    SetCaption(c, key);
-    return c;
 }
 
 // A titled group of radio buttons, one per key, their ids the item indexes.
@@ -58,8 +47,7 @@ QButtonGroup* radioGroup(QGroupBox* box, std::initializer_list<const char*> keys
     auto* grid = new QGridLayout(box);
     int i = 0;
     for (const char* key : keys) {
-        auto* r = new QRadioButton(box);
-        SetCaption(r, key);
+        auto* r = Captioned<QRadioButton>(box, "", key);
         group->addButton(r, i);
         grid->addWidget(r, i / columns, i % columns);
         ++i;
@@ -77,16 +65,13 @@ void TForm8::buildNetworkPages() {
     Edit114 = edit(NetworkPanel, "Edit114", NameLimit);
     Label114 = label(NetworkPanel, "Label114", "Password");
     Edit111 = edit(NetworkPanel, "Edit111", NameLimit, true);
-    ComboBox1 = new QComboBox(NetworkPanel);
-    ComboBox1->setObjectName("ComboBox1");
+    ComboBox1 = Named<QComboBox>(NetworkPanel, "ComboBox1");
     ComboBox1->addItem(QString());
     ComboBox1->addItem(QString());
     auto* inscription = label(NetworkPanel, "Label8", "Inscription");
     auto* want = label(NetworkPanel, "Label9", "Want to enter Web MVT Competitions ?");
     want->setWordWrap(true);
-    Button112 = new QPushButton(NetworkPanel);
-    Button112->setObjectName("Button112");
-    SetCaption(Button112, "Submit", "...");
+    Button112 = Captioned<QPushButton>(NetworkPanel, "Button112", "Submit", "...");
     SetHint(Button112, "To be able to play by Internet");
     auto* account = new QFormLayout;
     account->addRow(Label113, Edit114);
@@ -102,9 +87,7 @@ void TForm8::buildNetworkPages() {
     panel->addStretch();
 
     // Row 5: the server's opponents (always two human players and the computer).
-    RadioKind = new QGroupBox(GroupBox1);
-    RadioKind->setObjectName("RadioKind");
-    SetCaption(RadioKind, "When you are server", "...");
+    RadioKind = Captioned<QGroupBox>(GroupBox1, "RadioKind", "When you are server", "...");
     RadioKindItems = radioGroup(RadioKind, {"Play against 1 Vorek Player and 1 CPU", "Play against 2 Vorek Players"}, 1);
     RadioKind->setEnabled(false);
     auto* server = new QVBoxLayout(GroupBox1);
@@ -113,13 +96,12 @@ void TForm8::buildNetworkPages() {
 
     // Row 6: role, port and HTTP proxy.
     Label16 = label(GroupBox4, "Label16", "Default paramaters");
-    RadioType = new QGroupBox(GroupBox4);
-    RadioType->setObjectName("RadioType");
+    RadioType = Named<QGroupBox>(GroupBox4, "RadioType");
     RadioTypeItems = radioGroup(RadioType, {"Client", "Server"}, 2);
     Label17 = label(GroupBox4, "Label17", "Server configuration");
     Label117 = label(GroupBox4, "Label117", "Server Port", " :");
     SpinEdit112 = spin(GroupBox4, "SpinEdit112");
-    CheckBox114 = check(GroupBox4, "CheckBox114", "Use a proxy server");
+    CheckBox114 = Captioned<QCheckBox>(GroupBox4, "CheckBox114", "Use a proxy server");
     Label120 = label(GroupBox4, "Label120", "Address", " :");
     Edit120 = edit(GroupBox4, "Edit120", AddressLimit);
     Label121 = label(GroupBox4, "Label121", "Port", " :");
@@ -139,13 +121,13 @@ void TForm8::buildNetworkPages() {
 
     // Row 7: SOCKS 5 proxy and its authentication.
     Label18 = label(GroupBox5, "Label18", "Proxy Server SOCKS5");
-    CheckBox112 = check(GroupBox5, "CheckBox112", "Use a proxy server SOCKS5");
+    CheckBox112 = Captioned<QCheckBox>(GroupBox5, "CheckBox112", "Use a proxy server SOCKS5");
     Label115 = label(GroupBox5, "Label115", "Address", " :");
     Edit113 = edit(GroupBox5, "Edit113", AddressLimit);
     Label116 = label(GroupBox5, "Label116", "Port", " :");
     SpinEdit111 = spin(GroupBox5, "SpinEdit111");
     Label19 = label(GroupBox5, "Label19", "SOCKS5 Authentification");
-    CheckBox113 = check(GroupBox5, "CheckBox113", "Use SOCKS5 Authentification");
+    CheckBox113 = Captioned<QCheckBox>(GroupBox5, "CheckBox113", "Use SOCKS5 Authentification");
     Label118 = label(GroupBox5, "Label118", "User", " :");
     Edit115 = edit(GroupBox5, "Edit115", AddressLimit);
     Label119 = label(GroupBox5, "Label119", "Password", " :");

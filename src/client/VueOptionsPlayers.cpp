@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "client/Captions.h"
+#include "client/Controls.h"
 #include "client/Forms.h"
 #include "client/ProfileCard.h"
 #include "client/QtColors.h"
@@ -29,17 +30,11 @@ void play(const std::string& clip) {
 } // namespace
 
 void TForm8::buildPlayersPage() {
-    ListBoxB1 = new QListWidget(GroupBoxB1);
-    ListBoxB1->setObjectName("ListBoxB1");
+    ListBoxB1 = Named<QListWidget>(GroupBoxB1, "ListBoxB1");
     ListBoxB1->setSortingEnabled(true);
     PlayerDetails = new ProfileView(GroupBoxB1, "B", true);
-    BitBtnB1 = new QPushButton(GroupBoxB1);
-    BitBtnB1->setObjectName("BitBtnB1");
-    BitBtnB1->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
-    SetHint(BitBtnB1, "Delete selected player");
-    BitBtnB2 = new QPushButton(GroupBoxB1);
-    BitBtnB2->setObjectName("BitBtnB2");
-    SetCaption(BitBtnB2, "Download", "...");
+    BitBtnB1 = IconButton(GroupBoxB1, "BitBtnB1", QStyle::SP_TrashIcon, "Delete selected player");
+    BitBtnB2 = Captioned<QPushButton>(GroupBoxB1, "BitBtnB2", "Download", "...");
     SetHint(BitBtnB2, "Download players");
     BitBtnB2->setEnabled(false);  // until the web site has answered
     auto* buttons = new QHBoxLayout;
@@ -145,10 +140,9 @@ void TForm8::BitBtnB1Click() {
         return;
     const int index = ListBoxB1->row(item);
     DeleteProfile(S(item->text()));
-    delete ListBoxB1->takeItem(index);
-    BitBtnB1->setEnabled(ListBoxB1->count() > 0);
-    if (ListBoxB1->count() > 0) {
-        ListBoxB1->setCurrentRow(std::min(index, ListBoxB1->count() - 1));
+    const bool left = TakeRowAndSelectNext(ListBoxB1, index);
+    BitBtnB1->setEnabled(left);
+    if (left) {
         Update_DonneesJ();
         BitBtnB1->setEnabled(!playerSelectedIsSeated());
     } else {

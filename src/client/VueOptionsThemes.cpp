@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "client/Captions.h"
+#include "client/Controls.h"
 #include "client/Forms.h"
 #include "client/QtColors.h"
 #include "client/Settings.h"
@@ -18,14 +19,6 @@
 namespace client {
 
 namespace {
-QPushButton* iconButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const char* hint) {
-    auto* b = new QPushButton(parent);
-    b->setObjectName(name);
-    b->setIcon(parent->style()->standardIcon(icon));
-    SetHint(b, hint);
-    return b;
-}
-
 std::string selectedTheme(const QListWidget* list) {
     const QListWidgetItem* item = list->currentItem();
     return item ? S(item->text()) : std::string();
@@ -35,15 +28,12 @@ TForm3* editor() { return static_cast<TForm3*>(AppForms().Form3); }
 } // namespace
 
 void TForm8::buildThemesPage() {
-    ListBoxC2 = new QListWidget(GroupBoxC1);
-    ListBoxC2->setObjectName("ListBoxC2");
+    ListBoxC2 = Named<QListWidget>(GroupBoxC1, "ListBoxC2");
     ListBoxC2->setSortingEnabled(true);
-    BitBtnC1 = iconButton(GroupBoxC1, "BitBtnC1", QStyle::SP_DialogApplyButton, "Apply the selected theme");
-    BitBtnC4 = iconButton(GroupBoxC1, "BitBtnC4", QStyle::SP_TrashIcon, "Delete selected theme");
-    BitBtnC6 = iconButton(GroupBoxC1, "BitBtnC6", QStyle::SP_FileDialogDetailedView, "Edit");
-    BitBtnC5 = new QPushButton(GroupBoxC1);
-    BitBtnC5->setObjectName("BitBtnC5");
-    SetCaption(BitBtnC5, "Download", "...");
+    BitBtnC1 = IconButton(GroupBoxC1, "BitBtnC1", QStyle::SP_DialogApplyButton, "Apply the selected theme");
+    BitBtnC4 = IconButton(GroupBoxC1, "BitBtnC4", QStyle::SP_TrashIcon, "Delete selected theme");
+    BitBtnC6 = IconButton(GroupBoxC1, "BitBtnC6", QStyle::SP_FileDialogDetailedView, "Edit");
+    BitBtnC5 = Captioned<QPushButton>(GroupBoxC1, "BitBtnC5", "Download", "...");
     SetHint(BitBtnC5, "Download themes");
     BitBtnC5->setEnabled(false);  // until the web site has answered
     auto* buttons = new QVBoxLayout;
@@ -112,10 +102,9 @@ void TForm8::BitBtnC4Click() {
         return;
     const int index = ListBoxC2->currentRow();
     DeleteTheme(name);
-    delete ListBoxC2->takeItem(index);
-    BitBtnC4->setEnabled(ListBoxC2->count() > 0);
-    if (ListBoxC2->count() > 0) {
-        ListBoxC2->setCurrentRow(std::min(index, ListBoxC2->count() - 1));
+    const bool left = TakeRowAndSelectNext(ListBoxC2, index);
+    BitBtnC4->setEnabled(left);
+    if (left) {
         AppSettings().ThemeFilePath = selectedTheme(ListBoxC2) + ".thm";
         Update_DonneesT();
         UpdateComponent();

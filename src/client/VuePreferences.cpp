@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "client/Captions.h"
+#include "client/Controls.h"
 #include "client/Forms.h"
 #include "client/QtColors.h"
 #include "client/Settings.h"
@@ -77,8 +78,7 @@ std::string existing(const std::string& path) {
 }
 
 QLabel* captionLabel(QWidget* parent, const char* key, const char* suffix = "") {
-    auto* l = new QLabel(parent);
-    SetCaption(l, key, suffix);
+    auto* l = Captioned<QLabel>(parent, "", key, suffix);
     return l;
 }
 } // namespace
@@ -108,8 +108,7 @@ TForm3::TForm3(QWidget* mainWindow) : QDialog(mainWindow) {
     const QStyle::StandardPixmap icons[] = {QStyle::SP_DesktopIcon, QStyle::SP_DirIcon,
                                             QStyle::SP_FileDialogContentsView, QStyle::SP_DriveFDIcon};
     for (int i = 0; i < 4; ++i) {
-        SideBar[i] = new QPushButton(sideBar);
-        SideBar[i]->setObjectName(sideNames[i]);
+        SideBar[i] = Named<QPushButton>(sideBar, sideNames[i]);
         SideBar[i]->setFlat(true);
         SideBar[i]->setIcon(style()->standardIcon(icons[i]));
         SetCaption(SideBar[i], kPages[i]);
@@ -118,16 +117,14 @@ TForm3::TForm3(QWidget* mainWindow) : QDialog(mainWindow) {
     }
     side->addStretch();
 
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName("PageControl1");
+    PageControl1 = Named<QTabWidget>(this, "PageControl1");
     PageControl1->tabBar()->hide();
 
     // Page 0: the table's colours.
     auto* colours = new QWidget;
     auto* colourGrid = new QGridLayout(colours);
     auto swatch = [&](int slot, QWidget* page) {
-        Swatches[slot] = new QPushButton(page);
-        Swatches[slot]->setObjectName(kSwatches[slot].name);
+        Swatches[slot] = Named<QPushButton>(page, kSwatches[slot].name);
         Swatches[slot]->setFixedSize(40, 20);
         connect(Swatches[slot], &QPushButton::clicked, this, [this, slot] { PanelClick(slot); });
     };
@@ -141,26 +138,16 @@ TForm3::TForm3(QWidget* mainWindow) : QDialog(mainWindow) {
 
     // Page 1: textures.
     auto* textures = new QWidget;
-    ComboBox1 = new QComboBox(textures);
-    ComboBox1->setObjectName("ComboBox1");
+    ComboBox1 = Named<QComboBox>(textures, "ComboBox1");
     for (int i = 0; i < TextureCount; ++i) ComboBox1->addItem(QString());
-    FileListBox1 = new QListWidget(textures);
-    FileListBox1->setObjectName("FileListBox1");
-    StaticText1 = new QLabel(textures);
-    StaticText1->setObjectName("StaticText1");
-    Image1 = new QLabel(textures);
-    Image1->setObjectName("Image1");
+    FileListBox1 = Named<QListWidget>(textures, "FileListBox1");
+    StaticText1 = Named<QLabel>(textures, "StaticText1");
+    Image1 = Named<QLabel>(textures, "Image1");
     Image1->setFixedSize(96, 96);
     Image1->setScaledContents(true);
     Image1->setFrameShape(QFrame::StyledPanel);
-    BitBtn6 = new QPushButton(textures);
-    BitBtn6->setObjectName("BitBtn6");
-    BitBtn6->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
-    SetHint(BitBtn6, "Delete selected texture");
-    BitBtn8 = new QPushButton(textures);
-    BitBtn8->setObjectName("BitBtn8");
-    BitBtn8->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
-    SetHint(BitBtn8, "Download textures");
+    BitBtn6 = IconButton(textures, "BitBtn6", QStyle::SP_TrashIcon, "Delete selected texture");
+    BitBtn8 = IconButton(textures, "BitBtn8", QStyle::SP_ArrowDown, "Download textures");
     BitBtn8->setEnabled(false);  // until the web site has answered
     auto* preview = new QVBoxLayout;
     preview->addWidget(captionLabel(textures, "Selected texture"));
@@ -181,8 +168,7 @@ TForm3::TForm3(QWidget* mainWindow) : QDialog(mainWindow) {
 
     // Page 2: the game information text.
     auto* text = new QWidget;
-    ComboBox2 = new QComboBox(text);
-    ComboBox2->setObjectName("ComboBox2");
+    ComboBox2 = Named<QComboBox>(text, "ComboBox2");
     for (int size = MinFontSize; size <= MaxFontSize; ++size) ComboBox2->addItem(QString::number(size));
     swatch(InfoText, text);
     swatch(InfoBack, text);
@@ -199,11 +185,8 @@ TForm3::TForm3(QWidget* mainWindow) : QDialog(mainWindow) {
 
     // Page 3: save as.
     auto* themes = new QWidget;
-    Edit3 = new QLineEdit(themes);
-    Edit3->setObjectName("Edit3");
-    BitBtn5 = new QPushButton(themes);
-    BitBtn5->setObjectName("BitBtn5");
-    SetCaption(BitBtn5, "Save as", "...");
+    Edit3 = Named<QLineEdit>(themes, "Edit3");
+    BitBtn5 = Captioned<QPushButton>(themes, "BitBtn5", "Save as", "...");
     SetHint(BitBtn5, "Save current theme as");
     BitBtn5->setEnabled(false);
     auto* themeGrid = new QGridLayout(themes);
@@ -216,12 +199,8 @@ TForm3::TForm3(QWidget* mainWindow) : QDialog(mainWindow) {
 
     Button1 = new QPushButton("OK", this);
     Button1->setObjectName("Button1");
-    Button2 = new QPushButton(this);
-    Button2->setObjectName("Button2");
-    SetCaption(Button2, "Cancel");
-    Button3 = new QPushButton(this);
-    Button3->setObjectName("Button3");
-    SetCaption(Button3, "Apply");
+    Button2 = Captioned<QPushButton>(this, "Button2", "Cancel");
+    Button3 = Captioned<QPushButton>(this, "Button3", "Apply");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (QPushButton* b : {Button1, Button2, Button3}) buttons->addWidget(b);
