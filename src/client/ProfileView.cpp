@@ -72,4 +72,12 @@ void ProfileView::ClearDetails() {
     Picture->setPixmap(QPixmap());
 }
 
+void FillProfileList(QListWidget* list, const std::string& selected) {
+    list->clear();
+    for (const std::string& name : ListVrk()) list->addItem(Q(name));
+    const auto found = list->findItems(Q(selected), Qt::MatchExactly);
+    if (!found.isEmpty()) list->setCurrentItem(found.first());
+    else if (list->count() > 0) list->setCurrentRow(0);
+}
+
 } // namespace client

@@ -1,5 +1,6 @@
 #pragma once
 #include <QLabel>
+#include <QListWidget>
 #include <QWidget>
 #include <array>
 #include <string>
@@ -26,5 +27,9 @@ public:
     QLabel *Editor, *Name, *Origin, *Version = nullptr, *Picture;
     std::array<QLabel*, 6> Stars{};
 };
+
+// Fills a list with the profile files of "players" and selects `selected`, or the first
+// file when it is not listed.
+void FillProfileList(QListWidget* list, const std::string& selected);
 
 } // namespace client

@@ -98,11 +98,7 @@ void TForm9::FormActivate() {
     const bool choosing = Mode > 0;
     setWindowTitle(Q(choosing ? Ui("Change the player") + "..." : Ui("Players list")));
     BitBtn3->setVisible(choosing);
-    ListBox1->clear();
-    for (const std::string& name : ListVrk()) ListBox1->addItem(Q(name));
-    const auto found = ListBox1->findItems(Q(CurrentProfile), Qt::MatchExactly);
-    if (!found.isEmpty()) ListBox1->setCurrentItem(found.first());
-    else if (ListBox1->count() > 0) ListBox1->setCurrentRow(0);
+    FillProfileList(ListBox1, CurrentProfile);
     BitBtn1->setEnabled(ListBox1->count() > 0 && !selectedIsSeated());
     if (ListBox1->currentItem()) Update_Donnees();
     else Details->ClearDetails();

@@ -101,11 +101,7 @@ bool TForm8::playerSelectedIsSeated() const {
 }
 
 void TForm8::UpdateComponent2() {
-    ListBoxB1->clear();
-    for (const std::string& name : ListVrk()) ListBoxB1->addItem(Q(name));
-    const auto found = ListBoxB1->findItems(Q(SelectedProfile), Qt::MatchExactly);
-    if (!found.isEmpty()) ListBoxB1->setCurrentItem(found.first());
-    else if (ListBoxB1->count() > 0) ListBoxB1->setCurrentRow(0);
+    FillProfileList(ListBoxB1, SelectedProfile);
     BitBtnB1->setEnabled(ListBoxB1->count() > 0 && !playerSelectedIsSeated());
     if (ListBoxB1->currentItem()) Update_DonneesJ();
     else PlayerDetails->ClearDetails();
