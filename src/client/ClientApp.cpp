@@ -14,6 +14,7 @@
 #include "client/VueStatistique.h"
 #include "client/VueInfoJeu.h"
 #include "client/Vuesc.h"
+#include "client/WindowHooks.h"
 
 namespace client {
 
@@ -61,6 +62,7 @@ void DestroyClientWindows() {
     Forms& f = AppForms();
     delete f.Form1;  // the other windows are its children
     f = Forms{};
+    ResetWindowHooks();
 }
 
 } // namespace client

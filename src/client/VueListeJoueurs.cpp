@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -52,7 +53,9 @@ TForm9::TForm9(QWidget* mainWindow) : QDialog(mainWindow) {
     connect(BitBtn1, &QPushButton::clicked, this, &TForm9::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TForm9::BitBtn2Click);
     connect(Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
-    OnWebReachable([this] { BitBtn2->setEnabled(true); });
+    OnWebReachable([this, alive = QPointer<TForm9>(this)] {
+        if (alive) BitBtn2->setEnabled(true);
+    });
 }
 
 std::array<std::string, 3> TForm9::SeatFiles() const {

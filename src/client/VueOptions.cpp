@@ -9,6 +9,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QVBoxLayout>
 
 #include "client/Captions.h"
@@ -65,12 +66,14 @@ TForm8::TForm8(QWidget* mainWindow) : QWidget(mainWindow, Qt::Dialog | Qt::Windo
     buildLanguagesPage();
     retranslateItems();
     resize(600, 400);
-    OnDownloadedLists([this] {
+    OnDownloadedLists([this, alive = QPointer<TForm8>(this)] {
+        if (!alive) return;
         UpdateComponent2();
         Update_DonneesT();
         Update_listLng();
     });
-    OnWebReachable([this] {
+    OnWebReachable([this, alive = QPointer<TForm8>(this)] {
+        if (!alive) return;
         BitBtnB2->setEnabled(true);
         BitBtnC5->setEnabled(true);
         BitBtnA4->setEnabled(true);

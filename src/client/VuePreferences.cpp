@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPixmap>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -223,7 +224,9 @@ TForm3::TForm3(QWidget* mainWindow) : QDialog(mainWindow) {
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm3::Button3Click);
-    OnWebReachable([this] { BitBtn8->setEnabled(true); });
+    OnWebReachable([this, alive = QPointer<TForm3>(this)] {
+        if (alive) BitBtn8->setEnabled(true);
+    });
     retranslateItems();
     FormCreate();
 }

@@ -1,6 +1,7 @@
 // The options window's structure and its game, sound and univers pages.
 #include "OptionsFixture.h"
 #include "client/VueSon.h"
+#include "client/WindowHooks.h"
 #include "platform/IniFile.h"
 
 using client::AppSettings;
@@ -261,4 +262,23 @@ TEST(OptionsPages, SoundWindowOpensTheSoundPageAndItsSwitchFollowsTheBox) {
     EXPECT_TRUE(w.options().GroupBox7->isVisible());
     sound->SoundOnClick();
     EXPECT_TRUE(w.options().CheckBox3->isChecked());
+}
+
+TEST(OptionsWeb, DownloadButtonsWaitForTheSiteAndDownloadsRefreshTheLists) {
+    OptionsWindows w;
+    TForm8& o = w.options();
+    std::vector<QWidget*> downloads = {o.BitBtnB2, o.BitBtnC5, o.BitBtnA4, w.editor().BitBtn8, w.list().BitBtn2};
+    for (QWidget* b : downloads) EXPECT_FALSE(b->isEnabled()) << S(b->objectName());
+    client::WebBecameReachable();
+    for (QWidget* b : downloads) EXPECT_TRUE(b->isEnabled()) << S(b->objectName());
+
+    w.folder.write("themes/Fresh.thm", w.folder.read("themes/Wood Table.thm"));
+    w.folder.write("players/fresh.vrk", ProfileText("Fresh", "1", "fresh"));
+    std::string french = w.folder.read("univers/morvatel30_francais.lng");
+    french.replace(french.find("Fran"), 8, "Nouveau");
+    w.folder.write("univers/nouveau.lng", french);
+    client::RefreshDownloadedLists();
+    EXPECT_FALSE(o.ListBoxC2->findItems("Fresh", Qt::MatchExactly).isEmpty());
+    EXPECT_FALSE(o.ListBoxB1->findItems("fresh.vrk", Qt::MatchExactly).isEmpty());
+    EXPECT_EQ(o.StringGridA1->rowCount(), 3);
 }
