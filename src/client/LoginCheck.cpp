@@ -5,17 +5,11 @@
 
 namespace client {
 
-lobby::Senders& LoginCheckSenders() {
-    static lobby::Senders* senders = new lobby::Senders;  // lives as long as the program
-    return *senders;
-}
-
 void SendThroughLobby(const std::string& encodedUrl) {
     const Settings& s = AppSettings();
-    platform::HttpComponent& http = LoginCheckSenders().Component(0);
-    if (s.IsProxy) http.SetProxy(s.ProxyAddress, s.ProxyPort);
-    else http.ClearProxy();
-    LoginCheckSenders().Send(0, encodedUrl);
+    lobby::Senders& senders = lobby::AppSenders();
+    senders.ApplyProxy(0, s.IsProxy, s.ProxyAddress, s.ProxyPort);
+    senders.Send(0, encodedUrl);
 }
 
 } // namespace client
