@@ -124,6 +124,7 @@ TEST(OptionsSeats, ChangingASeatThroughThePlayerListSeatsThatProfileInTheNextGam
     w.main().NouvellePartieLocal();
     ASSERT_TRUE(w.main().CurrentGame);
     EXPECT_EQ(w.main().CurrentGame->Seats[0].Name, "Bruno Heavy");
+    EXPECT_EQ(w.main().CurrentGame->Seats[0].PicturePath, "players/bruno/bruno.jpg");
 }
 
 TEST(OptionsPlayers, SeatedProfilesCannotBeDeletedAndTheLastDeletionSelectsTheNewLast) {
