@@ -15,15 +15,12 @@
 namespace client {
 
 namespace {
-constexpr const char* KeyProperty = "captionKey";
-constexpr const char* HintProperty = "hintKey";
-constexpr const char* SuffixProperty = "captionSuffix";
+constexpr const char* CaptionKey = "captionKey";
+constexpr const char* CaptionSuffix = "captionSuffix";
+constexpr const char* HintKey = "hintKey";
+constexpr const char* HintSuffix = "hintSuffix";
 
-QString translated(QObject* control, const QString& key) {
-    return Q(Ui(S(key))) + control->property(SuffixProperty).toString();
-}
-
-void apply(QObject* control, const QString& text) {
+void applyCaption(QObject* control, const QString& text) {
     if (auto* a = qobject_cast<QAction*>(control)) a->setText(text);
     else if (auto* m = qobject_cast<QMenu*>(control)) m->setTitle(text);
     else if (auto* b = qobject_cast<QAbstractButton*>(control)) b->setText(text);
@@ -31,31 +28,43 @@ void apply(QObject* control, const QString& text) {
     else if (auto* g = qobject_cast<QGroupBox*>(control)) g->setTitle(text);
     else if (auto* w = qobject_cast<QWidget*>(control)) w->setWindowTitle(text);
 }
-} // namespace
 
-void SetCaption(QObject* control, const std::string& key) { SetCaption(control, key, ""); }
+void applyHint(QObject* control, const QString& text) {
+    if (auto* a = qobject_cast<QAction*>(control)) a->setToolTip(text);
+    else if (auto* w = qobject_cast<QWidget*>(control)) w->setToolTip(text);
+}
+
+QString shown(const QVariant& key, const QVariant& suffix) {
+    return Q(Ui(S(key.toString()))) + suffix.toString();
+}
+} // namespace
 
 void SetCaption(QObject* control, const std::string& key, const std::string& suffix) {
     if (!control) return;
-    control->setProperty(KeyProperty, Q(key));
-    control->setProperty(SuffixProperty, Q(suffix));
-    apply(control, translated(control, Q(key)));
+    control->setProperty(CaptionKey, Q(key));
+    control->setProperty(CaptionSuffix, Q(suffix));
+    applyCaption(control, Q(Ui(key) + suffix));
 }
 
-void SetHint(QObject* control, const std::string& key) {
-    auto* w = qobject_cast<QWidget*>(control);
-    if (!w) return;
-    w->setProperty(HintProperty, Q(key));
-    w->setToolTip(Q(Ui(key)));
+void SetHint(QObject* control, const std::string& key, const std::string& suffix) {
+    if (!control) return;
+    control->setProperty(HintKey, Q(key));
+    control->setProperty(HintSuffix, Q(suffix));
+    applyHint(control, Q(Ui(key) + suffix));
+}
+
+void ForgetCaption(QObject* control) {
+    if (!control) return;
+    control->setProperty(CaptionKey, QVariant());
+    control->setProperty(CaptionSuffix, QVariant());
 }
 
 namespace {
 void retranslate(QObject* root) {
-    const QVariant key = root->property(KeyProperty);
-    if (key.isValid()) apply(root, translated(root, key.toString()));
-    const QVariant hint = root->property(HintProperty);
-    if (hint.isValid())
-        if (auto* w = qobject_cast<QWidget*>(root)) w->setToolTip(Q(Ui(S(hint.toString()))));
+    const QVariant caption = root->property(CaptionKey);
+    if (caption.isValid()) applyCaption(root, shown(caption, root->property(CaptionSuffix)));
+    const QVariant hint = root->property(HintKey);
+    if (hint.isValid()) applyHint(root, shown(hint, root->property(HintSuffix)));
     for (QObject* child : root->children()) retranslate(child);
 }
 } // namespace
@@ -63,6 +72,7 @@ void retranslate(QObject* root) {
 void RetranslateCaptions(QObject* root) {
     if (!root) return;
     retranslate(root);
+    // Widgets pass the event on to their children.
     QEvent changed(QEvent::LanguageChange);
     QCoreApplication::sendEvent(root, &changed);
 }

@@ -124,10 +124,8 @@ void TForm8::StringGridA1Click() {
 void TForm8::Button3Click() {
     const std::string file = selectedLanguageFile();
     if (file.empty()) return;
-    if (SwitchLanguage(file, "The selected LNG file is not compatible with your version of MORVATEL")) {
-        if (TForm1* main = AppForms().Form1) RetranslateCaptions(main);
-        else RetranslateCaptions(this);
-    }
+    // On success the main window's language listener retranslates every window.
+    SwitchLanguage(file, "The selected LNG file is not compatible with your version of MORVATEL");
 }
 
 void TForm8::BitBtnA2Click() {

@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "client/ClientFixture.h"
-#include "client/Captions.h"
 #include "client/Language.h"
 #include "client/VueListeJoueurs.h"
 #include "client/VueOptions.h"
@@ -52,8 +51,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(out);
     ClientWindows windows;
     shoot(out, "en");
-    if (client::SwitchLanguage("morvatel30_francais.lng", "The selected LNG file is erroneous or non-existent"))
-        client::RetranslateCaptions(&windows.main());
+    client::SwitchLanguage("morvatel30_francais.lng", "The selected LNG file is erroneous or non-existent");
     shoot(out, "fr");
     return 0;
 }
