@@ -297,6 +297,10 @@ FRENCH = {
     "Pause": "Pause",
     "Next": "Suivant",
     "Eject": "Éjecter",
+    "Choose": "Choisir",
+    "Close": "Fermer",
+    "Do you really want to delete this language ?": "Voulez-vous vraiment supprimer cette langue ?",
+    "This name cannot be used for a theme": "Ce nom ne peut pas servir pour un thème",
 }
 
 

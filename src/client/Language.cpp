@@ -114,6 +114,9 @@ const char* const kOtherTexts[] = {
     "Pause", "Next", "Eject",
     // Web browser and downloads.
     "WEB Browser", "Unable to navigate to ", "Downloading...",
+    // Player list, languages page and theme editor.
+    "Choose", "Close", "Do you really want to delete this language ?",
+    "This name cannot be used for a theme",
 };
 // keys:end
 

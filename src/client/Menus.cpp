@@ -15,6 +15,8 @@
 #include "client/UiText.h"
 #include "client/Vue3Dsc.h"
 #include "client/VueApropos.h"
+#include "client/VueListeJoueurs.h"
+#include "client/VueOptions.h"
 #include "client/VueStatistique.h"
 #include "client/VueInfoJeu.h"
 #include "client/Vuesc.h"
@@ -94,6 +96,14 @@ void TForm1::buildMenus() {
     Plug1->setObjectName("Plug1");
     lchargerdesjoueurs1 = item(Plug1, "lchargerdesjoueurs1", "Download players");
     Editiondesjoueurs1 = item(Plug1, "Editiondesjoueurs1", "Launch VOREK Editor");
+    QAction* playersList = item(Plug1, "Listedesjoueurs1", "Players list");
+    connect(playersList, &QAction::triggered, this, [] {
+        TForm9* list = AppForms().Form9;
+        if (!list) return;
+        list->Mode = 0;
+        list->CurrentProfile = AppForms().Form8 ? AppForms().Form8->SelectedProfile : std::string();
+        list->open();
+    });
 
     Aproposdenous1 = bar->addMenu(QString());
     SetCaption(Aproposdenous1, "Help");
@@ -115,7 +125,9 @@ void TForm1::buildMenus() {
     connect(VOREKDomino1, &QAction::triggered, this, [] {
         if (auto* about = static_cast<QDialog*>(AppForms().Form2)) about->open();
     });
-    connect(Options1, &QAction::triggered, this, [this] { toggleWindow(AppForms().Form8, Options1); });
+    connect(Options1, &QAction::triggered, this, [] {
+        if (TForm8* options = AppForms().Form8) options->OpenFromMenu();
+    });
     connect(Seconnecter1, &QAction::triggered, this, [this] {
         if (Seconnecter1->isEnabled()) toggleWindow(AppForms().Form14, Seconnecter1);
     });
