@@ -112,6 +112,11 @@ const char* const kOtherTexts[] = {
     "Angle wheel", "Movement wheel: places the camera and the selection", "Reset of the angles",
     "Switch the sound off", "Switch the sound on", "Sound options", "Previous", "Play",
     "Pause", "Next", "Eject",
+    // Web browser and downloads.
+    "WEB Browser", "Unable to navigate to ", "Downloading...",
+    // Player list, languages page and theme editor.
+    "Choose", "Close", "Do you really want to delete this language ?",
+    "This name cannot be used for a theme",
 };
 // keys:end
 

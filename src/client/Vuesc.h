@@ -18,6 +18,8 @@
 #include "net/GameLinkGuest.h"
 #include "net/GameLinkHost.h"
 
+class QToolBar;
+
 namespace client {
 
 class TForm1;
@@ -98,6 +100,13 @@ public:
     void NouvellePartie1Click();
     void Controleduson1Click();
 
+    // The web banner: made after the first paint; its page's arrival enables the online
+    // controls once (Banner.cpp).
+    static constexpr int BannerWidth = 468, BannerHeight = 60;
+    void GoPub(const std::string& address);
+    void PUBProgressChange(const std::string& title);
+    void AreaPainted();
+
     // TableSurface
     platform::Bitmap& Surface() override { return Surface_; }
     void SurfaceChanged() override;
@@ -133,6 +142,9 @@ public:
     QAction *hmes1, *lchargerdesjoueurs1, *Downloadlanguages1, *heOnlineGuide1;
     QAction *VOREKGAMESHomePage1, *Community1, *Editiondesjoueurs1, *RglesCommandes1, *VOREKDomino1;
     QToolButton *ToolButton2, *ToolButton3, *ToolButton4, *ToolButton7;
+    QWidget* PubArea = nullptr;  // the banner's place on the top panel
+    QLabel* Panel4 = nullptr;    // covers the banner until its page has arrived
+    QWidget* PUB = nullptr;      // the banner view; none without the browser engine
 
     Voices Voice;
     QtClipPlayer MP0, MP1, MP2, MP4;
@@ -149,6 +161,9 @@ protected:
 private:
     void buildMenus();
     void buildToolBar();
+    void buildBannerPanel(QToolBar* panel);
+    void EnableOnlineControls();
+    void OfferUpdate(const std::string& version);
     std::unique_ptr<Jeu> newLocalGame();
     void fillClientArea(int colour);
     void drawSeatNames();
@@ -164,6 +179,7 @@ private:
 
     platform::Bitmap Surface_;
     bool shownOnce_ = false;
+    bool bannerStarted_ = false;
 };
 
 // Opens a QMessageBox for platform::ShowMessage; installed by the program's main block.
