@@ -171,7 +171,10 @@ TEST_F(Hosting, WithTwoHumanGuestsAMoveGoesOnlyToTheOtherGuest) {
     auto a = Join(false);
     auto b = Join(false);
     ASSERT_TRUE(WaitFor([&] { return main->WSocketServer1->ConnectionCount() == 2; }));
+    // Each guest joins; with one address for both, the join order gives seats 0 and 2.
     a->sendLine("8:&");
+    Pump(100);
+    b->sendLine("8:&");
     ASSERT_TRUE(WaitFor([&] { return main->CurrentGame != nullptr; }));
     ASSERT_TRUE(a->waitLines(2) && b->waitLines(2));
     EXPECT_EQ(a->lines()[1].substr(0, 2), "0:");
@@ -184,14 +187,16 @@ TEST_F(Hosting, WithTwoHumanGuestsAMoveGoesOnlyToTheOtherGuest) {
     Pump(200);  // the server's own moves reach both guests first
     const int seat = g.SeatToMove;
     const std::string move = MoveFor(g, seat);
-    const std::size_t aBefore = a->lines().size(), bBefore = b->lines().size();
-    a->sendLine(move);
+    RawGuest& mover = seat == 0 ? *a : *b;
+    RawGuest& other = seat == 0 ? *b : *a;
+    const std::size_t moverBefore = mover.lines().size(), otherBefore = other.lines().size();
+    mover.sendLine(move);
     ASSERT_TRUE(WaitFor([&] { return g.SeatToMove != seat || g.RoundOver; }));
-    ASSERT_TRUE(b->waitLines(bBefore + 1));
+    ASSERT_TRUE(other.waitLines(otherBefore + 1));
     Pump(100);
     const std::string relayed = move.substr(0, 2) == "3:" ? "3:" + std::to_string(seat) + "&" : move;
-    EXPECT_EQ(b->withCode(move[0], bBefore).at(0), relayed);
-    EXPECT_TRUE(a->withCode(move[0], aBefore).empty());
+    EXPECT_EQ(other.withCode(move[0], otherBefore).at(0), relayed);
+    EXPECT_TRUE(mover.withCode(move[0], moverBefore).empty());
 }
 
 TEST_F(Hosting, AGuestThatLeavesMidHandEndsTheGameAndTheRobotReturns) {

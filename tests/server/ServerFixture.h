@@ -20,13 +20,6 @@
 #include "support/MessageRecorder.h"
 #include "support/TempFolder.h"
 
-// A port nobody listens on now.
-inline int FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 // The 37 lines of a settings file with a nickname, password, game port and hosting mode.
 inline std::string SettingsText(const std::string& nick, const std::string& password, int port,
                                 int playWithCpu = 1) {
