@@ -3,6 +3,7 @@
 #include <QScreen>
 
 #include "client/BrowserEngine.h"
+#include "client/BrowserEngineAsan.h"
 #include "client/ClientApp.h"
 #include "client/Vuesc.h"
 

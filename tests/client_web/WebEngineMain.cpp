@@ -5,10 +5,11 @@
 #include <unistd.h>
 
 #include "client/BrowserEngine.h"
+#include "client/BrowserEngineAsan.h"
 
 int main(int argc, char** argv) {
     if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The engine's sandbox cannot run as root (CTest sets this too; a whole run may not).
+    // The engine's sandbox cannot run as root (as in a container).
     if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     client::PrepareBrowserEngine(/*disableGpu=*/true);
     QApplication app(argc, argv);

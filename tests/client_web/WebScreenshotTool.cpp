@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "client/BrowserEngine.h"
+#include "client/BrowserEngineAsan.h"
 #include "client/ClientFixture.h"
 #include "client/ClientApp.h"
 #include "client/Forms.h"
