@@ -7,6 +7,9 @@
 #include "client/Language.h"
 #include "client/Vue3Dsc.h"
 #include "client/VueApropos.h"
+#include "client/VueConnexionsc.h"
+#include "client/VueInfoMessage.h"
+#include "client/VueMessage.h"
 #include "client/VueSon.h"
 #include "client/VueStatistique.h"
 #include "client/VueInfoJeu.h"
@@ -40,11 +43,11 @@ QWidget* CreateClientWindows() {
     f.Form3 = placeholder(main, "TForm3", "Theme editor");
     f.Form4 = new TForm4(main);
     f.Form9 = placeholder(main, "TForm9", "Players");
-    f.Form12 = placeholder(main, "TForm12", "Chat");
-    f.Form11 = placeholder(main, "TForm11", "Message");
+    f.Form12 = new TForm12(main);
+    f.Form11 = new TForm11(main);
     f.Form5 = new TForm5(main);
     f.Form6 = new TForm6(main);
-    f.Form14 = placeholder(main, "TForm14", "Connection");
+    f.Form14 = new TForm14(main);
     f.Form17 = new TForm17(main);
     f.Form8 = placeholder(main, "TForm8", "Options");
     // The language named in the settings, applied once every window exists.

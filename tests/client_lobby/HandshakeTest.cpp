@@ -1,0 +1,1 @@
+#include "LobbyFixture.h"
