@@ -1,0 +1,250 @@
+#!/usr/bin/env python3
+"""The stand-in web site of Morvatel Dominoes 3D (see --help)."""
+import argparse
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import traceback
+import urllib.parse
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import accounts as accounts_module  # noqa: E402
+import content  # noqa: E402
+import helptext  # noqa: E402
+from lobby import Lobby  # noqa: E402
+from pages import Pages  # noqa: E402
+
+CONTENT_TYPES = {".zip": "application/zip", ".jpg": "image/jpeg", ".jpeg": "image/jpeg",
+                 ".html": "text/html; charset=utf-8", ".txt": "text/plain"}
+SECRET = re.compile(r"((?:wpassword|pw|pass)=)[^&\s\"]*")
+
+
+def first_values(query, encoding):
+    values = {}
+    for key, value in urllib.parse.parse_qsl(query, keep_blank_values=True,
+                                             encoding=encoding, errors="replace"):
+        values.setdefault(key, value)
+    return values
+
+
+def page_values(query):
+    """Browser pages send UTF-8; an older page may send Latin-1."""
+    try:
+        raw = urllib.parse.unquote_to_bytes(query.replace("+", " "))
+        raw.decode("utf-8")
+        return first_values(query, "utf-8")
+    except UnicodeDecodeError:
+        return first_values(query, "latin-1")
+
+
+def files_path(root, tail):
+    """The file under root that the tail of a files/ address names, or None when the name
+    is refused or leads out of root."""
+    try:
+        name = urllib.parse.unquote(tail, errors="strict")
+    except UnicodeDecodeError:
+        return None
+    parts = name.split("/")
+    if any(p in ("", ".", "..") or "\\" in p or "\x00" in p for p in parts):
+        return None
+    real_root = os.path.realpath(root)
+    real = os.path.realpath(os.path.join(real_root, *parts))
+    if not real.startswith(real_root + os.sep):
+        return None
+    return real
+
+
+class Handler(BaseHTTPRequestHandler):
+    server_version = "MorvatelSite/1.0"
+    timeout = 15  # a client that sends nothing does not hold its thread for ever
+
+    def do_GET(self):
+        self.answer(with_body=True)
+
+    def do_HEAD(self):
+        self.answer(with_body=False)
+
+    def answer(self, with_body):
+        self.with_body = with_body
+        try:
+            self.route()
+        except (BrokenPipeError, ConnectionResetError):
+            pass
+        except Exception:  # never let one request take the site down
+            traceback.print_exc(file=sys.stderr)
+            try:
+                self.send_text(500, "*rj:er", "text/plain")
+            except Exception:
+                pass
+
+    def route(self):
+        split = urllib.parse.urlsplit(self.path)
+        path, query = split.path, split.query
+        site = self.server.site
+        if path == "/all/page0.php":
+            seen = self.client_address[0]
+            if seen.startswith("::ffff:"):
+                seen = seen[7:]
+            reply = site.lobby.handle(first_values(query, "latin-1"), seen)
+            return self.send_text(200, reply, "text/plain; charset=iso-8859-1", "latin-1")
+        if path.startswith("/files/"):
+            return self.send_file(site.files_dir, path[len("/files/"):])
+        if path == "/pub/index.php":
+            return self.send_page(site.pages.banner(page_values(query)))
+        if path == "/red/index.php":
+            return self.send_page(site.pages.red(page_values(query)))
+        if path in ("/results", "/results/", "/results/index.php"):
+            return self.send_page(site.pages.results())
+        if path in ("/us/community/players", "/us/community/players/"):
+            return self.send_page(site.pages.community())
+        if path in ("/", "/index.html", "/index.php"):
+            return self.send_page(site.pages.help())
+        return self.send_text(404, "Not found", "text/plain")
+
+    def send_text(self, status, text, content_type, encoding="utf-8"):
+        body = text.encode(encoding, errors="replace")
+        self.send_response(status)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(body)))
+        self.send_header("Cache-Control", "no-store")
+        self.end_headers()
+        if self.with_body:
+            self.wfile.write(body)
+
+    def send_page(self, status_and_page):
+        status, page = status_and_page
+        self.send_text(status, page, "text/html; charset=utf-8")
+
+    def send_file(self, root, tail):
+        path = files_path(root, tail)
+        if path is None:
+            return self.send_text(403, "Forbidden", "text/plain")
+        try:
+            handle = open(path, "rb")
+        except OSError:
+            return self.send_text(404, "Not found", "text/plain")
+        with handle:
+            size = os.fstat(handle.fileno()).st_size
+            if not os.path.isfile(path):
+                return self.send_text(404, "Not found", "text/plain")
+            self.send_response(200)
+            kind = CONTENT_TYPES.get(os.path.splitext(path)[1].lower(),
+                                     "application/octet-stream")
+            self.send_header("Content-Type", kind)
+            self.send_header("Content-Length", str(size))
+            self.end_headers()
+            if self.with_body:
+                shutil.copyfileobj(handle, self.wfile, size if size < 1 << 20 else 1 << 20)
+
+    def log_message(self, format, *args):
+        line = "%s - [%s] %s" % (self.address_string(), self.log_date_time_string(),
+                                 format % args)
+        sys.stderr.write(SECRET.sub(r"\1***", line) + "\n")
+        sys.stderr.flush()
+
+
+class Site:
+    def __init__(self, lobby, pages, files_dir):
+        self.lobby, self.pages, self.files_dir = lobby, pages, files_dir
+
+
+class Server(ThreadingHTTPServer):
+    daemon_threads = True
+    allow_reuse_address = True
+    request_queue_size = 64
+
+
+def lan_address():
+    """A non-loopback address of this machine, read from `hostname -I` (no traffic)."""
+    try:
+        words = subprocess.run(["hostname", "-I"], capture_output=True, text=True,
+                               timeout=5).stdout.split()
+    except (OSError, subprocess.SubprocessError):
+        words = []
+    for word in words:
+        if ":" not in word and not word.startswith("127."):
+            return word
+    return "127.0.0.1"
+
+
+def parse_args(argv):
+    parser = argparse.ArgumentParser(
+        prog="morvatel_site.py", usage=helptext.USAGE_LINE, description=helptext.DESCRIPTION,
+        epilog=helptext.DETAILS, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--port", type=int, required=True, help="port to listen on (0: any)")
+    parser.add_argument("--host", default="127.0.0.1",
+                        help="address to listen on (0.0.0.0 for a LAN; default 127.0.0.1)")
+    parser.add_argument("--files", metavar="DIR",
+                        help="serve files/ from DIR instead of the downloads made at start")
+    parser.add_argument("--accounts", metavar="FILE",
+                        help="the only accepted accounts, nickname=password a line")
+    parser.add_argument("--banner-version", default="3.0.3", metavar="V",
+                        help='version after "MORVATEL " in the banner title (default 3.0.3)')
+    parser.add_argument("--refuse", choices=("tm", "ar"),
+                        help="refuse every log-in with *rj:tm or *rj:ar")
+    parser.add_argument("--presence-timeout", type=float, default=60.0, metavar="SECONDS",
+                        help="a user silent this long leaves the list (default 60)")
+    args = parser.parse_args(argv)
+    if not 0 <= args.port < 65536:
+        parser.error("--port must be 0 to 65535")
+    if args.presence_timeout <= 0:
+        parser.error("--presence-timeout must be positive")
+    if not re.fullmatch(r"[ -~]{1,20}", args.banner_version):
+        parser.error("--banner-version must be 1 to 20 printable characters")
+    if args.files and not os.path.isdir(args.files):
+        parser.error("--files: %s is not a folder" % args.files)
+    return args
+
+
+def main(argv=None):
+    args = parse_args(argv)
+    fixed = None
+    if args.accounts:
+        try:
+            fixed = accounts_module.read_accounts_file(args.accounts)
+        except (OSError, ValueError) as error:
+            print("morvatel_site: --accounts: %s" % error, file=sys.stderr)
+            return 2
+    made = None
+    files_dir = args.files
+    if not files_dir:
+        made = tempfile.mkdtemp(prefix="morvatel-site-")
+        files_dir = os.path.join(made, "files")
+        content.make_files(files_dir)
+    try:
+        lobby = Lobby(accounts_module.Accounts(fixed), refuse=args.refuse,
+                      presence_timeout=args.presence_timeout)
+        server = Server((args.host, args.port), Handler)
+        server.site = Site(lobby, Pages(lobby, files_dir, args.banner_version), files_dir)
+        host = args.host
+        if host in ("", "0.0.0.0", "::"):
+            host = lan_address()
+        if ":" in host:
+            host = "[%s]" % host
+        print("MORVATEL_SITE_URL=http://%s:%d/" % (host, server.server_address[1]), flush=True)
+
+        def stop(signum, frame):
+            raise KeyboardInterrupt
+
+        signal.signal(signal.SIGTERM, stop)
+        try:
+            server.serve_forever(poll_interval=0.2)
+        except KeyboardInterrupt:
+            pass
+        finally:
+            server.server_close()
+    finally:
+        if made:
+            shutil.rmtree(made, ignore_errors=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
