@@ -339,6 +339,7 @@ void TForm14::NMHTTP0Success(const std::string& body) {
     for (const std::string& name : lobby::ReadCompetitions(LobbyReply)) ComboBox1->addItem(Q(name + " (C)"));
     if (ComboBox1->count() == 0) ComboBox1->addItem(Q("(" + Ui("None competition") + ")"));
     ComboBox1->setCurrentIndex(0);
+    competitionsRead_ = lobby::IsReply(LobbyReply, "*00:");
     if (!AccountAccepted && AppSettings().DoNotAskParameters == 0) main().OpenNetworkOptions();
 }
 
@@ -600,8 +601,22 @@ void TForm14::NMHTTP1Failure(int) {
     disconnectedLook();
 }
 
+void TForm14::SendLoginCheck() {
+    const Settings& s = AppSettings();
+    lobby::Counters& n = lobby::AppCounters();
+    Http->ApplyProxy(s.IsProxy, s.ProxyAddress, s.ProxyPort);
+    ++n.LobbyRequestCounter;
+    send(0, lobby::LoginCheckRequest(webBase(), s.Surname, s.NetPassword, n.LobbyRequestCounter), true);
+}
+
+void TForm14::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!competitionsRead_ && !LoggedIn() && !Http->Component(0).Busy()) SendLoginCheck();
+}
+
 void TForm14::FormCloseQuery() {
-    ToolButton6Click();
+    // Closing the window leaves the lobby; nothing is sent when not logged in.
+    if (LoggedIn()) ToolButton6Click();
     main().Seconnecter1->setChecked(false);
 }
 

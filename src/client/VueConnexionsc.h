@@ -81,6 +81,9 @@ public:
     void PostHostLeavesList();           // 02 with competition (the host's guest joined)
     void PostPrivateMessage(const std::string& toIP, int toPort, const std::string& stamp,
                             const std::string& text);
+    // The login check (00): its reply fills the competitions. Sent when the window is first
+    // shown without a competition list.
+    void SendLoginCheck();
     // The close of the program: the abandon and the leave are sent with the blocking fetch,
     // so that they reach the site before the process ends.
     void SendClosingRequests(bool abandon);
@@ -128,6 +131,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     TForm1& main();
@@ -153,7 +157,8 @@ private:
     void dispatchMessages(const std::vector<lobby::aMessage>& records, int& kept);
 
     TForm1* main_;
-    std::set<int> quiet_;  // components whose running request ignores its failure
+    std::set<int> quiet_;
+    bool competitionsRead_ = false;  // components whose running request ignores its failure
 };
 
 } // namespace client
