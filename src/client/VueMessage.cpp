@@ -47,8 +47,8 @@ void TForm11::MemoToBeSentChange() {
 }
 
 void TForm11::Button1Click() {
-    // Lines travel as CR LF inside the value; the value's encoding keeps them whole.
-    std::string text = MemoToBeSent->toPlainText().replace('\n', QStringLiteral("\r\n")).toLatin1().toStdString();
+    // A line break cannot travel inside a request address: the lines go joined by a blank.
+    std::string text = MemoToBeSent->toPlainText().replace('\n', QLatin1Char(' ')).toLatin1().toStdString();
     if (text.empty()) return;
     const QDateTime now = QDateTime::currentDateTime();
     const std::string stamp = " le " + now.toString(QStringLiteral("dd/MM/yyyy")).toStdString() + " \xE0 " +
