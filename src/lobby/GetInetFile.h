@@ -1,17 +1,32 @@
 #pragma once
+#include <chrono>
+#include <optional>
 #include <string>
 
-// The lobby's blocking fetch, used for the game-start messages: an HTTP GET that waits on
-// the calling thread (no event loop runs meanwhile) until the reply has been read, the
-// connection fails or the time is up. The system's HTTP proxy is honoured.
+#include "platform/BlockingHttp.h"
+
+// The synchronous fetch of the game-start notices (messages of kinds 5, 6 and 7): it blocks
+// the calling thread until the reply has been read, runs no event loop meanwhile, and gives
+// up after a few seconds in all.
 namespace lobby {
 
-inline constexpr int GetInetFileTimeoutMs = 10000;
-inline constexpr std::size_t GetInetFileKept = 1024;
+constexpr size_t InetBlockSize = 2024;   // bytes per read
+constexpr int InetMaxReads = 51;         // reads at most
+constexpr size_t InetReplyLength = 1024; // characters kept of the last block
 
-// GETs an encoded address. `reply` gets at most the first 1024 characters of the body.
-// True when the reply was read to its end.
-bool GetInetFile(const std::string& encodedUrl, std::string& reply,
-                 int timeoutMs = GetInetFileTimeoutMs);
+struct InetOptions {
+    // The whole call, from the name lookup to the last byte.
+    std::chrono::milliseconds Budget{5000};
+    // The agent name; empty: the program file's name without its folder.
+    std::string Agent;
+    // The HTTP proxy; unset: the system's (http_proxy, no_proxy).
+    std::optional<platform::HttpProxyAddress> Proxy;
+};
+
+// Fetches an encoded address. The body is read in blocks of 2024 bytes, each read
+// overwriting the last, until a read returns nothing or 51 reads have been made. reply is
+// cleared first and then holds the first 1024 characters of the last block read (the HTTP
+// head is never part of it). True when the body was read to its end with a success status.
+bool GetInetFile(const std::string& url, std::string& reply, const InetOptions& options = {});
 
 } // namespace lobby

@@ -1,106 +1,107 @@
 #include "lobby/Replies.h"
 
-#include <charconv>
+#include <array>
+
+#include "lobby/ReplyScanner.h"
 
 namespace lobby {
-
 namespace {
 
-std::optional<int> toInt(const std::string& text) {
-    int value = 0;
-    const char* b = text.data();
-    const char* e = b + text.size();
-    while (b < e && *b == ' ') ++b;
-    if (b < e && *b == '+') ++b;
-    const auto [end, err] = std::from_chars(b, e, value);
-    if (err != std::errc{} || end != e || b == e) return std::nullopt;
-    return value;
+bool startsWith(std::string_view text, std::string_view head) {
+    return text.substr(0, head.size()) == head;
 }
 
-bool startsWith(const std::string& text, const char* head) { return text.rfind(head, 0) == 0; }
+// Reads the fields of one record after its opening character. False when the text ended
+// before the last field's terminator (a list cut short).
+template <size_t N>
+bool readFields(LobbyReplyScanner& scan, std::array<std::string_view, N>& fields) {
+    for (auto& f : fields) {
+        f = scan.Field();
+        if (!scan.Terminated()) return false;
+    }
+    return true;
+}
+
+// The loop every list shares: records until the end marker, each read by `read` (false:
+// the record is dropped), at most `bound` kept.
+template <class T, size_t N, class Read>
+ReplyList<T> readList(std::string_view reply, bool messageList, size_t bound, Read read) {
+    ReplyList<T> list;
+    LobbyReplyScanner scan(reply, messageList);
+    while (scan.MoreRecords()) {
+        scan.SkipOpening();
+        std::array<std::string_view, N> fields;
+        T record;
+        if (!readFields(scan, fields) || !read(fields, record) || list.Records.size() >= bound)
+            ++list.Dropped;
+        else
+            list.Records.push_back(std::move(record));
+    }
+    return list;
+}
 
 } // namespace
 
-std::string LobbyReplyScanner::Field() {
-    std::string out;
-    while (!AtEnd()) {
-        const char c = text_[pos_];
-        if (c == ';' || c == ']') {
-            ++pos_;
-            break;
-        }
-        if (stopAtStar_ && c == '*') break;
-        out += c;
-        ++pos_;
-    }
-    return out;
+ReplyKind KindOf(std::string_view reply) {
+    if (IsRefusal(reply)) return ReplyKind::Refusal;
+    if (startsWith(reply, "*00:")) return ReplyKind::Competitions;
+    if (startsWith(reply, "*01:")) return ReplyKind::Login;
+    if (startsWith(reply, "*03:")) return ReplyKind::UserList;
+    if (startsWith(reply, "*05:")) return ReplyKind::Messages;
+    return ReplyKind::Other;
 }
 
-std::optional<std::string> RefusalReason(const std::string& reply) {
-    if (!startsWith(reply, "*rj:")) return std::nullopt;
-    return reply.substr(4, 2);
+bool IsRefusal(std::string_view reply) { return startsWith(reply, "*rj:"); }
+
+std::string RefusalReason(std::string_view reply) {
+    return IsRefusal(reply) ? std::string(reply.substr(4, 2)) : std::string();
 }
 
-bool IsReply(const std::string& reply, const char* head) { return startsWith(reply, head); }
+bool AccountRefused(std::string_view reply) { return startsWith(reply, "*rj:id**"); }
 
-std::vector<UserRecord> ReadUserList(const std::string& reply) {
-    std::vector<UserRecord> users;
-    if (!startsWith(reply, "*01:") && !startsWith(reply, "*03:")) return users;
-    LobbyReplyScanner scan(reply, 4, false);
-    while (!scan.AtEnd() && scan.Current() != '*') {
-        scan.Skip();
-        UserRecord u;
-        u.NameC = scan.Field();
-        u.NameOther = scan.Field();
-        u.Info = scan.Field();
-        u.Kind = scan.Field();
-        u.State = scan.Field();
-        u.Extra = scan.Field();
-        u.IP = scan.Field().substr(0, 20);
-        const auto port = toInt(scan.Field());
-        if (!port) continue;
-        u.Port = *port;
-        if (users.size() < MaxUsersPerReply) users.push_back(std::move(u));
-    }
-    return users;
+ReplyList<Competition> ReadCompetitions(std::string_view reply) {
+    if (KindOf(reply) != ReplyKind::Competitions) return {};
+    return readList<Competition, 2>(reply, false, MaxCompetitions, [](const auto& f, Competition& c) {
+        c.Name = Cut(f[0], MaxFieldLength);
+        return ParseDecimal(f[1], c.Kind);
+    });
 }
 
-std::vector<aMessage> ReadMessages(const std::string& reply) {
-    std::vector<aMessage> messages;
-    if (!startsWith(reply, "*05:")) return messages;
-    LobbyReplyScanner scan(reply, 4, true);
-    while (!scan.AtEnd() && scan.Current() != '*' && scan.Current() != ']') {
-        scan.Skip();
-        aMessage m;
-        const auto kind = toInt(scan.Field());
-        m.DateTime = scan.Field().substr(0, 20);
-        m.SenderIP = scan.Field();
-        const auto port = toInt(scan.Field());
-        m.Extra = scan.Field();
-        m.Data = scan.Field().substr(0, 255);
-        if (!kind || !port) continue;
-        m.Kind = *kind;
-        m.SenderPort = *port;
-        if (messages.size() < MaxMessagesPerReply) messages.push_back(std::move(m));
-    }
-    return messages;
-}
-
-std::vector<std::string> ReadCompetitions(const std::string& reply) {
+std::vector<std::string> CompetitionsOfKind(const ReplyList<Competition>& list, int kind) {
     std::vector<std::string> names;
-    if (!startsWith(reply, "*00:")) return names;
-    LobbyReplyScanner scan(reply, 4, false);
-    while (!scan.AtEnd() && scan.Current() != '*') {
-        scan.Skip();
-        std::string name = scan.Field();
-        const auto number = toInt(scan.Field());
-        if (number && *number == 0 && names.size() < MaxUsersPerReply) names.push_back(std::move(name));
-    }
+    for (const auto& c : list.Records)
+        if (c.Kind == kind) names.push_back(c.Name);
     return names;
 }
 
+ReplyList<cJoueur> ReadUserList(std::string_view reply) {
+    const ReplyKind kind = KindOf(reply);
+    if (kind != ReplyKind::Login && kind != ReplyKind::UserList) return {};
+    return readList<cJoueur, 8>(reply, false, MaxUsers, [](const auto& f, cJoueur& u) {
+        u.NameC = Cut(f[0], MaxFieldLength);
+        u.NameOther = Cut(f[1], MaxFieldLength);
+        u.Country = Cut(f[2], MaxFieldLength);
+        u.Kind = Cut(f[3], MaxFieldLength);
+        u.State = Cut(f[4], MaxFieldLength);
+        u.ConnectedSince = Cut(f[5], MaxFieldLength);
+        u.IP = Cut(f[6], MaxIPLength);
+        return ParseDecimal(f[7], u.Port);
+    });
+}
+
+ReplyList<aMessage> ReadMessages(std::string_view reply) {
+    if (KindOf(reply) != ReplyKind::Messages) return {};
+    return readList<aMessage, 6>(reply, true, MaxMessages, [](const auto& f, aMessage& m) {
+        m.DateTime = Cut(f[1], MaxDateTimeLength);
+        m.SenderIP = Cut(f[2], MaxIPLength);
+        m.Extra = Cut(f[4], MaxFieldLength);
+        m.Data = Cut(f[5], MaxDataLength);
+        return ParseDecimal(f[0], m.Kind) && ParseDecimal(f[3], m.SenderPort);
+    });
+}
+
 int ReturnIndexIP(const std::vector<cJoueur>& users, const std::string& ip, int port) {
-    for (std::size_t i = 0; i < users.size(); ++i)
+    for (size_t i = 0; i < users.size(); ++i)
         if (users[i].IP == ip && users[i].Port == port) return static_cast<int>(i);
     return -1;
 }

@@ -1,89 +1,88 @@
 #pragma once
-#include <cstddef>
-#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-// Readers of the lobby's replies. A reply's first four characters say what follows:
-// "*rj:" + two letters (a refusal), "*00:" competitions, "*01:" / "*03:" the user list,
-// "*05:" the messages addressed to the player. Records follow from the fifth character,
-// each one opening character and its fields, every field ended by ";" or "]".
+// The lobby's replies. The first four characters say what follows: "*rj:" a refusal with a
+// two-letter reason, "*00:" the competitions, "*01:" and "*03:" the user list, "*05:" the
+// messages addressed to the player. Anything else is for the caller to ignore.
+//
+// A reply comes from the site and is not trusted: the readers keep at most a bounded number
+// of records and cut every text field, and a record that is truncated or whose decimal
+// field is not an integer is dropped and counted, so the caller can go on as usual.
 namespace lobby {
 
-// A reply held in the lobby's one reply buffer comes from the site: the readers never read
-// past its end and keep at most these many records of one reply.
-inline constexpr std::size_t MaxUsersPerReply = 500;
-inline constexpr std::size_t MaxMessagesPerReply = 100;
+enum class ReplyKind { Refusal, Competitions, Login, UserList, Messages, Other };
+ReplyKind KindOf(std::string_view reply);
 
-// Steps over the fields of a reply. A field runs up to the next terminator, which the
-// scanner then steps over; the end of the text also ends a field.
-class LobbyReplyScanner {
-public:
-    // `stopAtStar`: "*" ends a field too (the message list).
-    LobbyReplyScanner(const std::string& reply, std::size_t position, bool stopAtStar)
-        : text_(reply), pos_(position), stopAtStar_(stopAtStar) {}
+// "*rj:" + reason.
+bool IsRefusal(std::string_view reply);
+// The reason after "*rj:" ("tm", "ar", "id" ...; shorter when the reply is); empty when
+// the reply is no refusal.
+std::string RefusalReason(std::string_view reply);
+// The account was refused: the reply begins exactly "*rj:id**".
+bool AccountRefused(std::string_view reply);
 
-    bool AtEnd() const { return pos_ >= text_.size(); }
-    char Current() const { return AtEnd() ? '\0' : text_[pos_]; }
-    void Skip() {
-        if (!AtEnd()) ++pos_;
-    }
-    std::string Field();
+// Bounds of what one reply can make us store.
+constexpr size_t MaxCompetitions = 200;
+constexpr size_t MaxUsers = 1000;
+constexpr size_t MaxMessages = 200;
+constexpr size_t MaxFieldLength = 255;  // any text field without a bound of its own
+constexpr size_t MaxIPLength = 20;
+constexpr size_t MaxDateTimeLength = 20;
+constexpr size_t MaxDataLength = 255;
 
-private:
-    const std::string& text_;
-    std::size_t pos_;
-    bool stopAtStar_;
+// One competition of a "*00:" reply: its name and kind (0 the client's, 1 and 2 more).
+struct Competition {
+    std::string Name;
+    int Kind = 0;
 };
 
-// One user record of a "*01:" or "*03:" reply, its eight fields in order.
-struct UserRecord {
-    std::string NameC;      // 1: the name in " (C)" competitions
-    std::string NameOther;  // 2: the name in other competitions
-    std::string Info;       // 3: shown in the list's second column
-    std::string Kind;       // 4: "Se" a host, anything else a guest
-    std::string State;      // 5: "fr" free, "lk" linked, "bs" playing
-    std::string Extra;      // 6: shown in the list's fifth column
-    std::string IP;         // 7: cut to 20 characters
-    int Port = 0;           // 8
-};
-
-// One lobby user, as the lobby window keeps it.
+// One lobby user of a "*01:" or "*03:" reply.
 struct cJoueur {
-    std::string NameC;
-    std::string NameOther;
-    int Port = 0;
-    std::string IP;
+    std::string NameC;           // field 1: the name in " (C)" competitions
+    std::string NameOther;       // field 2: the name in the other competitions
+    int Port = 0;                // field 8: the game port
+    std::string IP;              // field 7, at most 20 characters
+    std::string Country;         // field 3, the list's second column
+    std::string Kind;            // field 4: "Se" a host, anything else a guest
+    std::string State;           // field 5: "fr" free, "lk" linked, "bs" playing
+    std::string ConnectedSince;  // field 6, the list's fifth column
+
+    bool IsHost() const { return Kind == "Se"; }
 };
 
-// One relayed message.
+// One relayed message of a "*05:" reply.
 struct aMessage {
-    int Kind = 0;            // the wtype: 1 private, 2 invitation, 3 refusal, 4 acceptance,
-                             // 5 host's go, 6 guest's acknowledgement, 7 game start
-    std::string DateTime;    // at most 20 characters
-    std::string SenderIP;
-    int SenderPort = 0;
-    std::string Extra;
-    std::string Data;        // at most 255 characters
+    int Kind = 0;              // field 1, the wtype it was sent with
+    std::string DateTime;      // field 2, at most 20 characters
+    std::string SenderIP;      // field 3, at most 20 characters, as the users' IP
+    int SenderPort = 0;        // field 4
+    std::string Extra;         // field 5, never read
+    std::string Data;          // field 6, at most 255 characters
     bool Answered = false;
     bool Seen = false;
 };
 
-// The reason of a refusal ("tm", "ar", "id" ...) when the reply is one.
-std::optional<std::string> RefusalReason(const std::string& reply);
-// Whether the reply begins with the head ("*01:", "*03:", "*05:" ...).
-bool IsReply(const std::string& reply, const char* head);
+// The records read from one reply, and how many were dropped (truncated, a decimal field
+// that is not an integer, or beyond the bound).
+template <class T>
+struct ReplyList {
+    std::vector<T> Records;
+    int Dropped = 0;
+    bool Damaged() const { return Dropped > 0; }
+};
 
-// The records of a user list reply (the reply must begin with "*01:" or "*03:"). A record
-// whose port is not a number is left out; so is every record beyond MaxUsersPerReply.
-std::vector<UserRecord> ReadUserList(const std::string& reply);
-// The records of a "*05:" reply, up to "*", "]" or the end of the text. A record whose kind
-// or port is not a number is left out.
-std::vector<aMessage> ReadMessages(const std::string& reply);
-// The competitions of a "*00:" reply whose number field is 0, in order.
-std::vector<std::string> ReadCompetitions(const std::string& reply);
+// "*00:": every competition with its kind; empty for any other reply.
+ReplyList<Competition> ReadCompetitions(std::string_view reply);
+// The names of the competitions of one kind, in reply order.
+std::vector<std::string> CompetitionsOfKind(const ReplyList<Competition>& list, int kind);
+// "*01:" or "*03:": the users; empty for any other reply.
+ReplyList<cJoueur> ReadUserList(std::string_view reply);
+// "*05:": the messages, Answered and Seen false; empty for any other reply.
+ReplyList<aMessage> ReadMessages(std::string_view reply);
 
-// The index of the first user at (ip, port), or -1.
+// The index of the first user with this IP and port, or -1 (also for an empty list).
 int ReturnIndexIP(const std::vector<cJoueur>& users, const std::string& ip, int port);
 
 } // namespace lobby

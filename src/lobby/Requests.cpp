@@ -3,154 +3,138 @@
 #include "lobby/UrlEncode.h"
 
 namespace lobby {
-
 namespace {
 
-// Builds "base + page0.php?req=code" followed by "&key=value" pairs.
-class Query {
+// One request address, built key by key in order.
+class Address {
 public:
-    Query(const std::string& webBaseUrl, const std::string& code)
-        : text_(UrlEncode(webBaseUrl + "page0.php?req=" + code)) {}
-    Query& add(const char* key, const std::string& value) {
-        text_ += std::string("&") + key + "=" + UrlEncodeValue(value);
+    Address(const std::string& webBaseUrl, const char* code)
+        : url_(UrlEncode(webBaseUrl + "page0.php?req=" + code)) {}
+    Address& Key(const char* key, const std::string& value) {
+        url_ += '&';
+        url_ += key;
+        url_ += '=';
+        url_ += UrlEncodeValue(value);
         return *this;
     }
-    Query& add(const char* key, int value) { return add(key, std::to_string(value)); }
-    Query& literal(const char* text) {
-        text_ += text;
-        return *this;
-    }
-    std::string str() const { return text_; }
+    Address& Key(const char* key, int value) { return Key(key, std::to_string(value)); }
+    std::string Url() const { return url_; }
 
 private:
-    std::string text_;
+    std::string url_;
 };
+
+Address withAccount(const LobbyIdentity& id, const char* code) {
+    Address a(id.WebBaseUrl, code);
+    a.Key("wsurnom", id.Surname).Key("wpassword", id.NetPassword);
+    return a;
+}
 
 } // namespace
 
 std::string LoginCheckRequest(const std::string& webBaseUrl, const std::string& surname,
                               const std::string& password, int iop) {
-    return Query(webBaseUrl, "00").add("wsurnom", surname).add("wpassword", password).add("iop", iop).str();
+    return Address(webBaseUrl, "00")
+        .Key("wsurnom", surname)
+        .Key("wpassword", password)
+        .Key("iop", iop)
+        .Url();
 }
 
-std::string LogInRequest(const std::string& webBaseUrl, const Account& a, bool isHost,
-                         const std::string& stamp, int iop) {
-    return Query(webBaseUrl, "01")
-        .add("wsurnom", a.Surname)
-        .add("wpassword", a.Password)
-        .add("wnomcomp", a.Competition)
-        .add("wtype", isHost ? "Se" : "Cl")
-        .literal("&wetat=fr")
-        .add("wadIP", a.LocalIP)
-        .add("wport", a.ServerPort)
-        .add("wdatetime", stamp)
-        .add("iop", iop)
-        .str();
+std::string LoginRequest(const LobbyIdentity& id, bool isHost, const std::string& stampA, int iop) {
+    return withAccount(id, "01")
+        .Key("wnomcomp", id.CompetitionName)
+        .Key("wtype", isHost ? "Se" : "Cl")
+        .Key("wetat", "fr")
+        .Key("wadIP", id.LocalIPAddress)
+        .Key("wport", id.ServerPort)
+        .Key("wdatetime", stampA)
+        .Key("iop", iop)
+        .Url();
 }
 
-std::string LeaveRequest(const std::string& webBaseUrl, const Account& a, int iop) {
-    return Query(webBaseUrl, "02")
-        .add("wsurnom", a.Surname)
-        .add("wpassword", a.Password)
-        .add("wadIP", a.LocalIP)
-        .add("wport", a.ServerPort)
-        .add("iop", iop)
-        .str();
+std::string LeaveCompetitionRequest(const LobbyIdentity& id, int iop) {
+    return withAccount(id, "02")
+        .Key("wnomcomp", id.CompetitionName)
+        .Key("wadIP", id.LocalIPAddress)
+        .Key("wport", id.ServerPort)
+        .Key("iop", iop)
+        .Url();
 }
 
-std::string LeaveCompetitionRequest(const std::string& webBaseUrl, const Account& a, int iop) {
-    return Query(webBaseUrl, "02")
-        .add("wsurnom", a.Surname)
-        .add("wpassword", a.Password)
-        .add("wnomcomp", a.Competition)
-        .add("wadIP", a.LocalIP)
-        .add("wport", a.ServerPort)
-        .add("iop", iop)
-        .str();
+std::string LeaveRequest(const LobbyIdentity& id, int iop) {
+    return withAccount(id, "02")
+        .Key("wadIP", id.LocalIPAddress)
+        .Key("wport", id.ServerPort)
+        .Key("iop", iop)
+        .Url();
 }
 
-std::string UserListRequest(const std::string& webBaseUrl, const Account& a, int iop) {
-    return Query(webBaseUrl, "03")
-        .add("wadIP", a.LocalIP)
-        .add("wport", a.ServerPort)
-        .add("wsurnom", a.Surname)
-        .add("wpassword", a.Password)
-        .add("wnomcomp", a.Competition)
-        .add("iop", iop)
-        .str();
+std::string UserListRequest(const LobbyIdentity& id, int iop) {
+    return Address(id.WebBaseUrl, "03")
+        .Key("wadIP", id.LocalIPAddress)
+        .Key("wport", id.ServerPort)
+        .Key("wsurnom", id.Surname)
+        .Key("wpassword", id.NetPassword)
+        .Key("wnomcomp", id.CompetitionName)
+        .Key("iop", iop)
+        .Url();
 }
 
-std::string MessageRequest(const std::string& webBaseUrl, const Account& a, int kind,
-                           const std::string& toIP, int toPort, const std::string& stamp,
-                           const std::string& data, int iop) {
-    return Query(webBaseUrl, "04")
-        .add("wsurnom", a.Surname)
-        .add("wpassword", a.Password)
-        .add("wtype", kind)
-        .add("widsource", a.LocalIP)
-        .add("wportsource", a.ServerPort)
-        .add("widdestin", toIP)
-        .add("wportdestin", toPort)
-        .add("wdatetime", stamp)
-        .add("wdata", data)
-        .add("iop", iop)
-        .str();
+std::string MessageRequest(const LobbyIdentity& id, MessageKind kind, const std::string& destIP,
+                           int destPort, const std::string& dateTime, const std::string& data,
+                           int iop) {
+    return withAccount(id, "04")
+        .Key("wtype", static_cast<int>(kind))
+        .Key("widsource", id.LocalIPAddress)
+        .Key("wportsource", id.ServerPort)
+        .Key("widdestin", destIP)
+        .Key("wportdestin", destPort)
+        .Key("wdatetime", dateTime)
+        .Key("wdata", data)
+        .Key("iop", iop)
+        .Url();
 }
 
-std::string PollMessagesRequest(const std::string& webBaseUrl, const Account& a, int iop) {
-    return Query(webBaseUrl, "5")
-        .add("wsurnom", a.Surname)
-        .add("wpassword", a.Password)
-        .add("widsource", a.LocalIP)
-        .add("wportsource", a.ServerPort)
-        .add("iop", iop)
-        .str();
+std::string NoticeRequest(const LobbyIdentity& id, MessageKind kind, const std::string& destIP,
+                          int destPort, const std::string& stampB, int iop) {
+    const std::string data = kind == MessageKind::Acceptance ? destIP : std::string();
+    return MessageRequest(id, kind, destIP, destPort, stampB, data, iop);
 }
 
-std::string PresenceRequest(const std::string& webBaseUrl, const Account& a, int iop) {
-    return Query(webBaseUrl, "07").add("wsurnom", a.Surname).add("wpassword", a.Password).add("iop", iop).str();
+std::string PollMessagesRequest(const LobbyIdentity& id, int iop) {
+    return withAccount(id, "5")
+        .Key("widsource", id.LocalIPAddress)
+        .Key("wportsource", id.ServerPort)
+        .Key("iop", iop)
+        .Url();
 }
 
-std::string AbandonRequest(const std::string& webBaseUrl, const Account& a, int iop) {
-    return Query(webBaseUrl, "08")
-        .add("wsurnom", a.Surname)
-        .add("wpassword", a.Password)
-        .add("wnomcomp", a.Competition)
-        .add("wadIP", a.LocalIP)
-        .add("wport", a.ServerPort)
-        .literal("&wres=5")
-        .add("iop", iop)
-        .str();
+std::string PresenceRequest(const LobbyIdentity& id, int iop) {
+    return withAccount(id, "07").Key("iop", iop).Url();
 }
 
-std::string TimeOutAbandonRequest(const std::string& webBaseUrl, const Account& a, int iop) {
-    return Query(webBaseUrl, "08")
-        .add("wsurnom", a.Surname)
-        .add("wpassword", a.Password)
-        .add("wnomcomp", a.Competition)
-        .add("wadIP", a.LocalIP)
-        .literal("&wres=5")
-        .add("iop", iop)
-        .str();
+std::string AbandonRequest(const LobbyIdentity& id, int iop) {
+    return withAccount(id, "08")
+        .Key("wnomcomp", id.CompetitionName)
+        .Key("wadIP", id.LocalIPAddress)
+        .Key("wport", id.ServerPort)
+        .Key("wres", AbandonResult)
+        .Key("iop", iop)
+        .Url();
 }
 
-std::string ResultRequest(const std::string& webBaseUrl, const Account& a, int wres, int iop) {
-    return Query(webBaseUrl, "08")
-        .add("wsurnom", a.Surname)
-        .add("wpassword", a.Password)
-        .add("wnomcomp", a.Competition)
-        .add("wadIP", a.LocalIP)
-        .add("wres", wres)
-        .add("iop", iop)
-        .str();
+std::string TimeOutAbandonRequest(const LobbyIdentity& id, int iop) {
+    return ResultRequest(id, AbandonResult, iop);
 }
 
-std::string StampA(const QDateTime& when) {
-    return when.toString(QStringLiteral("dd/MM/yyyy/hh:mm:ss")).toStdString();
-}
-
-std::string StampB(const QDateTime& when) {
-    return when.toString(QStringLiteral("'on 'dd/MM/yyyy' at 'hh:mm:ss")).toStdString();
+std::string ResultRequest(const LobbyIdentity& id, int result, int iop) {
+    return withAccount(id, "08")
+        .Key("wnomcomp", id.CompetitionName)
+        .Key("wadIP", id.LocalIPAddress)
+        .Key("wres", result)
+        .Key("iop", iop)
+        .Url();
 }
 
 } // namespace lobby

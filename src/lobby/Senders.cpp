@@ -3,7 +3,7 @@
 namespace lobby {
 
 Senders::Senders(QObject* parent) : QObject(parent) {
-    for (int code : {0, 1, 2, 3, 4, 5, 7, 8}) {
+    for (int code : Codes) {
         auto* c = new platform::HttpComponent(QStringLiteral("NMHTTP%1").arg(code), this);
         components_[code] = c;
         connect(c, &platform::HttpComponent::Success, this,
@@ -14,10 +14,14 @@ Senders::Senders(QObject* parent) : QObject(parent) {
 }
 
 void Senders::ApplyProxy(bool isProxy, const std::string& host, int port) {
-    for (auto& [code, c] : components_) {
-        if (isProxy) c->SetProxy(host, port);
-        else c->ClearProxy();
-    }
+    for (int code : Codes) ApplyProxy(code, isProxy, host, port);
+}
+
+void Senders::ApplyProxy(int code, bool isProxy, const std::string& host, int port) {
+    auto it = components_.find(code);
+    if (it == components_.end()) return;
+    if (isProxy) it->second->SetProxy(host, port);
+    else it->second->ClearProxy();
 }
 
 bool Senders::Send(int code, const std::string& encodedUrl) {
@@ -27,5 +31,14 @@ bool Senders::Send(int code, const std::string& encodedUrl) {
 }
 
 platform::HttpComponent& Senders::Component(int code) { return *components_.at(code); }
+
+bool Senders::Busy(int code) const {
+    auto it = components_.find(code);
+    return it != components_.end() && it->second->Busy();
+}
+
+std::string Senders::LocalIPAddress(const std::string& siteUrl) const {
+    return components_.at(1)->LocalAddressFor(siteUrl);
+}
 
 } // namespace lobby

@@ -17,15 +17,29 @@ class Senders : public QObject {
 public:
     explicit Senders(QObject* parent = nullptr);
 
-    // The HTTP proxy of the settings for every component (or none when isProxy is false).
+    static constexpr int Codes[] = {0, 1, 2, 3, 4, 5, 7, 8};
+
+    // The HTTP proxy of the settings (IsProxy, ProxyAddress, ProxyPort) for every
+    // component, or none when isProxy is false.
     void ApplyProxy(bool isProxy, const std::string& host, int port);
+    // The same for one component (the login check's NMHTTP0 before each check).
+    void ApplyProxy(int code, bool isProxy, const std::string& host, int port);
     // Starts the GET of an encoded address on component `code` (0, 1, 2, 3, 4, 5, 7, 8).
     // A request that cannot be started is dropped silently; false then.
     bool Send(int code, const std::string& encodedUrl);
     platform::HttpComponent& Component(int code);
+    bool Busy(int code) const;
+
+    // The player's own address as the log-in component NMHTTP1 reports it: the local
+    // address this machine uses toward the site (or toward the proxy when one is set).
+    // Known before the first request is sent.
+    std::string LocalIPAddress(const std::string& siteUrl) const;
 
 signals:
+    // The body of a reply, whatever it says: the caller reads it.
     void Replied(int code, const QByteArray& body);
+    // The one failure event of every component: no connection, a time-out, an HTTP error
+    // status or a reply too long.
     void Failed(int code, const QString& reason);
 
 private:

@@ -36,9 +36,7 @@ bool HttpComponent::Get(const std::string& url) {
         address.host().isEmpty())
         return false;
     lastUrl_ = url;
-    localAddress_ = LocalAddressToward(
-        proxyHost_.empty() ? address.host().toStdString() : proxyHost_,
-        proxyHost_.empty() ? address.port(80) : proxyPort_);
+    localAddress_ = LocalAddressFor(url);
 
     QNetworkRequest request(address);
     request.setTransferTimeout(timeoutMs_);
@@ -58,6 +56,13 @@ bool HttpComponent::Get(const std::string& url) {
     });
     connect(reply, &QNetworkReply::finished, this, [this, reply] { finished(reply); });
     return true;
+}
+
+std::string HttpComponent::LocalAddressFor(const std::string& url) const {
+    if (!proxyHost_.empty()) return LocalAddressToward(proxyHost_, proxyPort_);
+    const QUrl address = QUrl::fromEncoded(QByteArray::fromStdString(url), QUrl::TolerantMode);
+    if (!address.isValid() || address.host().isEmpty()) return "";
+    return LocalAddressToward(address.host().toStdString(), address.port(80));
 }
 
 void HttpComponent::finished(QNetworkReply* reply) {

@@ -47,6 +47,9 @@ public:
     // The local address this machine uses toward the last Get's host, in dotted text
     // ("127.0.0.1"); empty before the first Get.
     std::string LocalAddress() const { return localAddress_; }
+    // The local address this machine would use toward the host of `url` (toward the proxy
+    // when one is set); nothing is sent. Empty when the address is not a valid http one.
+    std::string LocalAddressFor(const std::string& url) const;
     // The body of the last successful request.
     const QByteArray& Body() const { return body_; }
     std::string LastUrl() const { return lastUrl_; }
