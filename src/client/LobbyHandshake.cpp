@@ -58,8 +58,7 @@ void TForm14::ButtonInviteClick() {
         return;
     }
     const lobby::cJoueur& u = LobbyUsers[r - 1];
-    send(4, lobby::MessageRequest(webBase(), CurrentAccount(), 2, u.IP, u.Port, lobby::StampB(), "",
-                                  lobby::AppCounters().LobbyRequestCounter));
+    send(4, Requests().Notice(lobby::MessageKind::Invitation, u.IP, u.Port, QDateTime::currentDateTime()));
     for (QWidget* c : std::initializer_list<QWidget*>{ButtonInvite, ButtonSend, Button3, Button4, ButtonAnswer})
         c->setEnabled(false);
 }
@@ -76,11 +75,8 @@ void TForm14::Button3Click() {
     ++OpponentCount;
     const int slot = OpponentCount - 1;
     const lobby::cJoueur u = LobbyUsers[who];
-    lobby::Counters& n = lobby::AppCounters();
     if (!IsHost) {
-        send(4, lobby::MessageRequest(webBase(), CurrentAccount(), 4, u.IP, u.Port, lobby::StampB(), u.IP,
-                                      n.LobbyRequestCounter));
-        ++n.LobbyRequestCounter;
+        send(4, Requests().Notice(lobby::MessageKind::Acceptance, u.IP, u.Port, QDateTime::currentDateTime()));
         ButtonInvite->setEnabled(false);
     }
     fillSlot(slot, who, u.IP, u.Port);
@@ -90,9 +86,7 @@ void TForm14::Button3Click() {
                 c->setEnabled(false);
             ServerEntameJeu();
         } else {
-            send(4, lobby::MessageRequest(webBase(), CurrentAccount(), 4, u.IP, u.Port, lobby::StampB(), u.IP,
-                                          n.LobbyRequestCounter));
-            ++n.LobbyRequestCounter;
+            send(4, Requests().Notice(lobby::MessageKind::Acceptance, u.IP, u.Port, QDateTime::currentDateTime()));
         }
     }
 }
@@ -102,12 +96,11 @@ void TForm14::Button4Click() {
     if (CurrentMessage >= 0 && CurrentMessage < int(LobbyMessages.size())) {
         // The refusal goes to the invitation's sender; the selected row only when it is gone.
         const lobby::aMessage& m = LobbyMessages[CurrentMessage];
-        send(4, lobby::MessageRequest(webBase(), CurrentAccount(), 3, m.SenderIP, m.SenderPort, lobby::StampB(),
-                                      "", lobby::AppCounters().LobbyRequestCounter));
+        send(4, Requests().Notice(lobby::MessageKind::Refusal, m.SenderIP, m.SenderPort,
+                                  QDateTime::currentDateTime()));
     } else if (r - 1 < int(LobbyUsers.size())) {
         const lobby::cJoueur& u = LobbyUsers[r - 1];
-        send(4, lobby::MessageRequest(webBase(), CurrentAccount(), 3, u.IP, u.Port, lobby::StampB(), "",
-                                      lobby::AppCounters().LobbyRequestCounter));
+        send(4, Requests().Notice(lobby::MessageKind::Refusal, u.IP, u.Port, QDateTime::currentDateTime()));
     }
     for (QWidget* c : std::initializer_list<QWidget*>{ButtonInvite, ButtonSend, Button3, Button4, ButtonAnswer})
         c->setEnabled(false);
@@ -187,12 +180,8 @@ void TForm14::competitionPictures() {
     IsHost = radioType->currentIndex() == 0;
 }
 
-void TForm14::sendStartMessage(int kind, const std::string& ip, int port) {
-    lobby::Counters& n = lobby::AppCounters();
-    lobby::GetInetFile(lobby::MessageRequest(webBase(), CurrentAccount(), kind, ip, port, lobby::StampB(), "",
-                                             n.LobbyRequestCounter),
-                       LobbyReply);
-    ++n.LobbyRequestCounter;
+void TForm14::sendStartMessage(lobby::MessageKind kind, const std::string& ip, int port) {
+    lobby::GetInetFile(Requests().Notice(kind, ip, port, QDateTime::currentDateTime()), LobbyReply);
 }
 
 void TForm14::ServerEntameJeu() {
@@ -202,79 +191,58 @@ void TForm14::ServerEntameJeu() {
     std::array<net::LobbySlot, 2> seats;
     for (int i = 0; i < 2; ++i) seats[i] = net::LobbySlot{chosen[i].Name, chosen[i].State, chosen[i].IP};
     if (!main().ServerEntameJeu(seats, LocalIPAddress)) return;
-    if (AppSettings().PlayWithCpu == 0) sendStartMessage(7, chosen[0].IP, chosen[0].Port);
-    sendStartMessage(7, chosen[1].IP, chosen[1].Port);
+    if (AppSettings().PlayWithCpu == 0) sendStartMessage(lobby::MessageKind::GameStart, chosen[0].IP, chosen[0].Port);
+    sendStartMessage(lobby::MessageKind::GameStart, chosen[1].IP, chosen[1].Port);
     main().setStatus(" " + Ui("Waiting for connection") + "...");
 }
 
 void TForm14::ClientACK(const std::string& ip, const std::string& port) {
     main().setStatus(" " + Ui("Waiting for connection") + "...");
-    sendStartMessage(6, ip, std::atoi(port.c_str()));
+    sendStartMessage(lobby::MessageKind::GuestAck, ip, std::atoi(port.c_str()));
 }
 
 void TForm14::ServerACK(const std::string& ip, const std::string& port) {
     main().setStatus(" " + Ui("Waiting for connection") + "...");
-    sendStartMessage(5, ip, std::atoi(port.c_str()));
+    sendStartMessage(lobby::MessageKind::HostAck, ip, std::atoi(port.c_str()));
 }
 
 void TForm14::ClientEntameJeu() {
     Timer4->stop();
     StopPolling = true;
-    lobby::Counters& n = lobby::AppCounters();
-    send(2, lobby::LeaveCompetitionRequest(webBase(), CurrentAccount(), n.LobbyRequestCounter));
-    n.SavedRequestCounter = n.LobbyRequestCounter;
+    send(2, Requests().LeaveCompetition());
+    lobby::AppCounters().GuestLeftForGame();
     const aJoueur host = Opponents[0];
     disconnectedLook();
     competitionPictures();
     main().ClientEntameJeu(host.IP, host.Port, LocalIPAddress);
 }
 
-void TForm14::PostAbandon() {
-    lobby::Counters& n = lobby::AppCounters();
-    ++n.LobbyRequestCounter;
-    send(8, lobby::AbandonRequest(webBase(), CurrentAccount(), n.LobbyRequestCounter), true);
-}
+void TForm14::PostAbandon() { send(8, Requests().Abandon(), true); }
 
-void TForm14::PostTimeOutAbandon() {
-    lobby::Counters& n = lobby::AppCounters();
-    ++n.LobbyRequestCounter;
-    send(8, lobby::TimeOutAbandonRequest(webBase(), CurrentAccount(), n.LobbyRequestCounter), true);
-}
+void TForm14::PostTimeOutAbandon() { send(8, Requests().TimeOutAbandon(), true); }
 
-void TForm14::PostResult(int wres) {
-    lobby::Counters& n = lobby::AppCounters();
-    ++n.LobbyRequestCounter;
-    send(8, lobby::ResultRequest(webBase(), CurrentAccount(), wres, n.LobbyRequestCounter), true);
-}
+void TForm14::PostResult(int wres) { send(8, Requests().Result(wres), true); }
 
-void TForm14::PostLeave() {
-    send(2, lobby::LeaveRequest(webBase(), CurrentAccount(), lobby::AppCounters().LobbyRequestCounter), true);
-}
+void TForm14::PostLeave() { send(2, Requests().Leave(), true); }
 
 void TForm14::PostHostLeavesList() {
-    lobby::Counters& n = lobby::AppCounters();
     Timer4->stop();
     StopPolling = true;
-    send(2, lobby::LeaveCompetitionRequest(webBase(), CurrentAccount(), n.LobbyRequestCounter), true);
-    n.SavedRequestCounter = n.LobbyRequestCounter;
+    send(2, Requests().LeaveCompetition(), true);
+    lobby::AppCounters().GuestJoined();
 }
 
 void TForm14::PostPrivateMessage(const std::string& toIP, int toPort, const std::string& stamp,
                                  const std::string& text) {
-    send(4, lobby::MessageRequest(webBase(), CurrentAccount(), 1, toIP, toPort, stamp, text,
-                                  lobby::AppCounters().LobbyRequestCounter),
-         true);
+    send(4, Requests().PrivateMessage(toIP, toPort, stamp, text), true);
 }
 
 void TForm14::SendClosingRequests(bool abandon) {
-    lobby::Counters& n = lobby::AppCounters();
     std::string ignored;
-    if (abandon) {
-        ++n.LobbyRequestCounter;
-        lobby::GetInetFile(lobby::AbandonRequest(webBase(), CurrentAccount(), n.LobbyRequestCounter), ignored, 3000);
-    }
-    if (LoggedIn())
-        lobby::GetInetFile(lobby::LeaveRequest(webBase(), CurrentAccount(), n.LobbyRequestCounter), ignored, 3000);
+    lobby::InetOptions quick;
+    quick.Budget = std::chrono::milliseconds(3000);
+    if (abandon) lobby::GetInetFile(Requests().Abandon(), ignored, quick);
+    if (LoggedIn()) lobby::GetInetFile(Requests().Leave(), ignored, quick);
 }
 
 } // namespace client

@@ -48,7 +48,7 @@ void TForm1::FetchNetPictures(Jeu& game) {
     for (int i = 0; i < 2; ++i) {
         const std::string& name = game.Seats[seats[i]].Name;
         NetPictureFile[i].clear();
-        if (game.IsHost) ++lobby::AppCounters().LobbyRequestCounter;
+        if (game.IsHost) lobby::AppCounters().Take(lobby::CounterStepOf(lobby::LobbyRow::PictureFetch));
         if (!safeName(name)) continue;
         NetPictureFile[i] = name + ".jpg";
         components[i]->SetMaxBody(LargestPicture);

@@ -138,9 +138,14 @@ void TForm14::replied(int code, const QByteArray& body) {
     }
 }
 
-lobby::Account TForm14::CurrentAccount() const {
+lobby::LobbyIdentity TForm14::CurrentIdentity() const {
     const Settings& s = AppSettings();
-    return {s.Surname, s.NetPassword, CompetitionName, LocalIPAddress, s.ServerPort};
+    return {webBase(), s.Surname, s.NetPassword, CompetitionName, LocalIPAddress, s.ServerPort};
+}
+
+lobby::RequestMaker TForm14::Requests() {
+    identity_ = CurrentIdentity();
+    return lobby::RequestMaker(identity_, lobby::AppCounters());
 }
 
 std::string TForm14::CompetitionSuffix() const {
@@ -280,12 +285,11 @@ void TForm14::ToolButton5Click() {
     w.UpdateNetOptionsForm(false);
     StopPolling = false;
     lobby::Counters& n = lobby::AppCounters();
-    const QUrl site(Q(webBase()));
-    LocalIPAddress = platform::LocalAddressToward(site.host().toStdString(), site.port(80));
+    LocalIPAddress = Http->LocalIPAddress(webBase());
     CurrentMessage = 0;
     OpponentCount = 0;
     PollPhase = 0;
-    n.LobbyRequestCounter = n.SavedRequestCounter;
+    n.Connecting();
     s.CpuDelayTicks = 18;
     Http->ApplyProxy(s.IsProxy, s.ProxyAddress, s.ProxyPort);
     w.ApplyPictureProxy();
@@ -293,9 +297,7 @@ void TForm14::ToolButton5Click() {
     CompetitionName = shown.size() >= 4 ? shown.substr(0, shown.size() - 4) : std::string();
 
     // 9. The log in.
-    ++n.LobbyRequestCounter;
-    if (!send(1, lobby::LogInRequest(webBase(), CurrentAccount(), IsHost, lobby::StampA(),
-                                     n.LobbyRequestCounter))) {
+    if (!send(1, Requests().Login(IsHost, QDateTime::currentDateTime()))) {
         platform::ShowMessage(Ui("Impossible to connect the server"), platform::SiteCaption);
         disconnectedLook();
         enableConnect(true);
@@ -313,9 +315,8 @@ void TForm14::ToolButton6Click() {
     ToolButton6->setEnabled(false);
     w.Disconnect1->setEnabled(false);
     w.TimerError->stop();
-    lobby::Counters& n = lobby::AppCounters();
-    send(2, lobby::LeaveRequest(webBase(), CurrentAccount(), n.LobbyRequestCounter));
-    n.SavedRequestCounter = n.LobbyRequestCounter + 1;
+    send(2, Requests().Leave());
+    lobby::AppCounters().Disconnected();
     disconnectedLook();
 }
 
@@ -335,11 +336,12 @@ void TForm14::NMHTTP0Success(const std::string& body) {
     StopPolling = true;
     Timer4->stop();
     ComboBox1->clear();
-    AccountAccepted = LobbyReply.rfind("*rj:id**", 0) != 0;
-    for (const std::string& name : lobby::ReadCompetitions(LobbyReply)) ComboBox1->addItem(Q(name + " (C)"));
+    AccountAccepted = !lobby::AccountRefused(LobbyReply);
+    for (const std::string& name : lobby::CompetitionsOfKind(lobby::ReadCompetitions(LobbyReply), 0))
+        ComboBox1->addItem(Q(name + " (C)"));
     if (ComboBox1->count() == 0) ComboBox1->addItem(Q("(" + Ui("None competition") + ")"));
     ComboBox1->setCurrentIndex(0);
-    competitionsRead_ = lobby::IsReply(LobbyReply, "*00:");
+    competitionsRead_ = lobby::KindOf(LobbyReply) == lobby::ReplyKind::Competitions;
     if (!AccountAccepted && AppSettings().DoNotAskParameters == 0) main().OpenNetworkOptions();
 }
 
@@ -358,19 +360,18 @@ void TForm14::refused(const std::string& reason) {
                                   platform::SiteCaption) == platform::MsgAnswer::Ok)
             w.OpenNetworkOptions();
     }
-    lobby::Counters& n = lobby::AppCounters();
-    n.SavedRequestCounter = n.LobbyRequestCounter;
+    lobby::AppCounters().Refused();
     StopPolling = false;
     Timer4->stop();
 }
 
 void TForm14::NMHTTP1Success(const std::string& body) {
     LobbyReply = body;
-    if (auto reason = lobby::RefusalReason(LobbyReply)) {
-        refused(*reason);
+    if (lobby::IsRefusal(LobbyReply)) {
+        refused(lobby::RefusalReason(LobbyReply));
         return;
     }
-    if (!lobby::IsReply(LobbyReply, "*01:")) return;
+    if (lobby::KindOf(LobbyReply) != lobby::ReplyKind::Login) return;
     OpponentCount = 0;
     ListBox2->clear();
     if (IsHost && AppSettings().PlayWithCpu == 1) addComputerSeat();
@@ -393,46 +394,43 @@ void TForm14::rebuildUserList(const std::string& reply) {
     LobbyUsers.clear();
     const bool c = CompetitionSuffix() == " (C)";
     int row = 1;
-    for (const lobby::UserRecord& u : lobby::ReadUserList(reply)) {
-        LobbyUsers.push_back({u.NameC, u.NameOther, u.Port, u.IP});
-        const bool server = u.Kind == "Se";
+    for (const lobby::cJoueur& u : lobby::ReadUserList(reply).Records) {
+        LobbyUsers.push_back(u);
+        const bool server = u.IsHost();
         std::string state;
         if (u.State == "fr") state = Ui("Free");
         else if (u.State == "lk") state = server ? Ui("Free") : Ui("Linked");
         else if (u.State == "bs") state = Ui("Playing");
         GridUsers->setRowCount(row);
         setCell(row, 0, c ? u.NameC : u.NameOther);
-        setCell(row, 1, u.Info);
+        setCell(row, 1, u.Country);
         setCell(row, 2, server ? "Server" : "Client");
         setCell(row, 3, state);
-        setCell(row, 4, u.Extra);
+        setCell(row, 4, u.ConnectedSince);
         setCell(row, 5, server ? std::to_string(u.Port) : std::string());
         ++row;
     }
 }
 
 void TForm14::Timer4Timer() {
-    lobby::Counters& n = lobby::AppCounters();
     Timer4->stop();
     if (PollPhase == 0) {
         PollPhase = 1;
-        send(5, lobby::PollMessagesRequest(webBase(), CurrentAccount(), n.LobbyRequestCounter));
-        ++n.LobbyRequestCounter;
+        send(5, Requests().PollMessages());
     } else {
         PollPhase = 0;
-        send(7, lobby::PresenceRequest(webBase(), CurrentAccount(), n.LobbyRequestCounter));
-        ++n.LobbyRequestCounter;
-        send(3, lobby::UserListRequest(webBase(), CurrentAccount(), n.LobbyRequestCounter));
+        send(7, Requests().Presence());
+        send(3, Requests().UserList());
     }
 }
 
 void TForm14::NMHTTP3Success(const std::string& body) {
     LobbyReply = body;
-    if (auto reason = lobby::RefusalReason(LobbyReply)) {
-        refused(*reason);
+    if (lobby::IsRefusal(LobbyReply)) {
+        refused(lobby::RefusalReason(LobbyReply));
         return;
     }
-    if (lobby::IsReply(LobbyReply, "*03:")) {
+    if (lobby::KindOf(LobbyReply) == lobby::ReplyKind::UserList) {
         const std::string remembered = GridUsers->currentRow() >= 0 ? Cell(selectedRow(), 0) : std::string();
         rebuildUserList(LobbyReply);
         ButtonSend->setEnabled(true);
@@ -467,13 +465,13 @@ void TForm14::NMHTTP4Success(const std::string& body) {
 
 void TForm14::NMHTTP5Success(const std::string& body) {
     LobbyReply = body;
-    if (auto reason = lobby::RefusalReason(LobbyReply)) {
-        refused(*reason);
+    if (lobby::IsRefusal(LobbyReply)) {
+        refused(lobby::RefusalReason(LobbyReply));
         return;
     }
-    if (lobby::IsReply(LobbyReply, "*05:")) {
+    if (lobby::KindOf(LobbyReply) == lobby::ReplyKind::Messages) {
         int j = 0;
-        dispatchMessages(lobby::ReadMessages(LobbyReply), j);
+        dispatchMessages(lobby::ReadMessages(LobbyReply).Records, j);
         UnreadCount += j;
         if (j > 0) {
             GroupBox1->setEnabled(true);
@@ -603,15 +601,13 @@ void TForm14::NMHTTP1Failure(int) {
 
 void TForm14::SendLoginCheck() {
     const Settings& s = AppSettings();
-    lobby::Counters& n = lobby::AppCounters();
-    Http->ApplyProxy(s.IsProxy, s.ProxyAddress, s.ProxyPort);
-    ++n.LobbyRequestCounter;
-    send(0, lobby::LoginCheckRequest(webBase(), s.Surname, s.NetPassword, n.LobbyRequestCounter), true);
+    Http->ApplyProxy(0, s.IsProxy, s.ProxyAddress, s.ProxyPort);
+    send(0, Requests().LoginCheck(), true);
 }
 
 void TForm14::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!competitionsRead_ && !LoggedIn() && !Http->Component(0).Busy()) SendLoginCheck();
+    if (!competitionsRead_ && !LoggedIn() && !Http->Busy(0)) SendLoginCheck();
 }
 
 void TForm14::FormCloseQuery() {

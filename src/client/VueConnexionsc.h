@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "lobby/Replies.h"
-#include "lobby/Requests.h"
+#include "lobby/RequestMaker.h"
 #include "lobby/Senders.h"
 
 namespace client {
@@ -88,8 +88,10 @@ public:
     // so that they reach the site before the process ends.
     void SendClosingRequests(bool abandon);
 
-    // The lobby's account values as the requests carry them.
-    lobby::Account CurrentAccount() const;
+    // The lobby's values as the requests carry them, and the maker of the requests (it
+    // steps the request counter as each request's row says).
+    lobby::LobbyIdentity CurrentIdentity() const;
+    lobby::RequestMaker Requests();
     bool LoggedIn() const { return ToolButton6->isEnabled(); }
     // The kind suffix of the competition shown (" (C)" and the like).
     std::string CompetitionSuffix() const;
@@ -153,12 +155,13 @@ private:
     void addComputerSeat();
     void competitionPictures();
     bool stopOnGameRunning();
-    void sendStartMessage(int kind, const std::string& ip, int port);
+    void sendStartMessage(lobby::MessageKind kind, const std::string& ip, int port);
     void dispatchMessages(const std::vector<lobby::aMessage>& records, int& kept);
 
     TForm1* main_;
     std::set<int> quiet_;
-    bool competitionsRead_ = false;  // components whose running request ignores its failure
+    bool competitionsRead_ = false;
+    lobby::LobbyIdentity identity_;  // components whose running request ignores its failure
 };
 
 } // namespace client

@@ -10,6 +10,7 @@
 #include "client/UiText.h"
 #include "client/VueConnexionsc.h"
 #include "client/Vuesc.h"
+#include "lobby/Stamps.h"
 
 namespace client {
 
@@ -50,9 +51,7 @@ void TForm11::Button1Click() {
     // A line break cannot travel inside a request address: the lines go joined by a blank.
     std::string text = MemoToBeSent->toPlainText().replace('\n', QLatin1Char(' ')).toLatin1().toStdString();
     if (text.empty()) return;
-    const QDateTime now = QDateTime::currentDateTime();
-    const std::string stamp = " le " + now.toString(QStringLiteral("dd/MM/yyyy")).toStdString() + " \xE0 " +
-                              now.toString(QStringLiteral("hh:mm:ss")).toStdString();
+    const std::string stamp = lobby::ComposerStamp(QDateTime::currentDateTime());
     auto* lobbyWindow = static_cast<TForm14*>(AppForms().Form14);
     if (lobbyWindow) {
         if (windowTitle() == Q(Ui("Answer")) && lobbyWindow->CurrentMessage >= 0 &&

@@ -93,7 +93,7 @@ TEST(Handshake, AHostInvitesAGuestAndTheyPlayAWholeGameWithTheResultOnTheSite) {
     ASSERT_TRUE(guestUser.WaitMessage(2, m));
     const int hostPort = client::AppSettings().ServerPort;
     EXPECT_EQ(m.SenderPort, hostPort);
-    guestUser.Send(4, m.SenderIP, m.SenderPort, m.SenderIP);
+    guestUser.Send(4, m.SenderIP, m.SenderPort);
     ASSERT_TRUE(WaitFor([&] { return s.main().GameHost && s.main().GameHost->IsListening(); }, 10000));
     EXPECT_TRUE(s.main().TimerError->isActive());
     EXPECT_EQ(s.main().titreJeu->text().toStdString(), "Free Play");

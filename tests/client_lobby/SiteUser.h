@@ -5,26 +5,25 @@
 
 #include "lobby/GetInetFile.h"
 #include "lobby/Replies.h"
-#include "lobby/Requests.h"
+#include "lobby/RequestMaker.h"
 #include "support/StandInSite.h"
 
 // A lobby user that a test plays: its own requests to the stand-in site, with its own
 // counter, and the messages the site relays to it.
 class SiteUser {
 public:
-    SiteUser(const std::string& siteUrl, const std::string& name, int port, bool host)
-        : base_(siteUrl + "all/"), host_(host) {
-        account_ = {name, "pw-" + name, "Free Play", "127.0.0.1", port};
+    SiteUser(const std::string& siteUrl, const std::string& name, int port, bool host) : host_(host) {
+        id_ = {siteUrl + "all/", name, "pw-" + name, "Free Play", "127.0.0.1", port};
     }
-    std::string LogIn() { return get(lobby::LogInRequest(base_, account_, host_, lobby::StampA(), ++iop_)); }
-    void Send(int kind, const std::string& toIP, int toPort, const std::string& data = "") {
-        get(lobby::MessageRequest(base_, account_, kind, toIP, toPort, lobby::StampB(), data, iop_++));
+    std::string LogIn() { return get(make().Login(host_, QDateTime::currentDateTime())); }
+    void Send(int kind, const std::string& toIP, int toPort) {
+        get(make().Notice(lobby::MessageKind(kind), toIP, toPort, QDateTime::currentDateTime()));
     }
-    void Result(int wres) { get(lobby::ResultRequest(base_, account_, wres, ++iop_)); }
+    void Result(int wres) { get(make().Result(wres)); }
     // Polls until a message of that kind arrives (others are kept in Received).
     bool WaitMessage(int kind, lobby::aMessage& out, int tries = 200) {
         for (int i = 0; i < tries; ++i) {
-            for (const lobby::aMessage& m : lobby::ReadMessages(get(lobby::PollMessagesRequest(base_, account_, iop_++))))
+            for (const lobby::aMessage& m : lobby::ReadMessages(get(make().PollMessages())).Records)
                 Received.push_back(m);
             for (auto it = Received.begin(); it != Received.end(); ++it)
                 if (it->Kind == kind) {
@@ -36,7 +35,6 @@ public:
         }
         return false;
     }
-    const lobby::Account& Account() const { return account_; }
     std::vector<lobby::aMessage> Received;
 
 private:
@@ -45,10 +43,10 @@ private:
         lobby::GetInetFile(url, reply);
         return reply;
     }
-    std::string base_;
+    lobby::RequestMaker make() { return lobby::RequestMaker(id_, counters_); }
     bool host_;
-    lobby::Account account_;
-    int iop_ = 0;
+    lobby::LobbyIdentity id_;
+    lobby::Counters counters_;
 };
 
 // The lobby requests in the site's request log, as "req=..." query texts in order.
