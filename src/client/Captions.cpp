@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QWidget>
@@ -19,6 +20,7 @@ void apply(QObject* control, const QString& text) {
     else if (auto* m = qobject_cast<QMenu*>(control)) m->setTitle(text);
     else if (auto* b = qobject_cast<QAbstractButton*>(control)) b->setText(text);
     else if (auto* l = qobject_cast<QLabel*>(control)) l->setText(text);
+    else if (auto* g = qobject_cast<QGroupBox*>(control)) g->setTitle(text);
     else if (auto* w = qobject_cast<QWidget*>(control)) w->setWindowTitle(text);
 }
 } // namespace

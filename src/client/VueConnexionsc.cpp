@@ -61,10 +61,9 @@ TForm14::TForm14(TForm1* mainWindow)
     GridUsers->setSelectionMode(QAbstractItemView::SingleSelection);
     GridUsers->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GridUsers->verticalHeader()->hide();
-    GridUsers->setHorizontalHeaderLabels({Q(Ui("Nickname")), Q(Ui("Connected since")), Q(Ui("Kind")),
-                                          Q(Ui("State")), Q(Ui("Competition")), Q(Ui("Port"))});
     GridUsers->horizontalHeader()->setStretchLastSection(true);
-    for (int c = 0; c < 6; ++c) GridUsers->setColumnWidth(c, c == 0 ? 110 : 62);
+    for (int c = 0; c < 6; ++c) GridUsers->setColumnWidth(c, c == 0 || c == 4 ? 100 : 52);
+    setHeaders();
 
     EditSearch = make<QLineEdit>(this, "EditSearch", 8, 248, 150, 24);
     BitBtn4 = button(this, "BitBtn4", "Search", 164, 248, 70);
@@ -195,7 +194,13 @@ void TForm14::FormCreate() {
 
 void TForm14::radioTypeChange() { IsHost = radioType->currentIndex() == 0; }
 
+void TForm14::setHeaders() {
+    GridUsers->setHorizontalHeaderLabels({Q(Ui("Nickname")), Q(Ui("Country")), Q(Ui("Kind")), Q(Ui("State")),
+                                          Q(Ui("Connected since")), Q(Ui("Port"))});
+}
+
 void TForm14::disconnectedLook() {
+    setHeaders();
     radioType->setEnabled(true);
     ComboBox1->setEnabled(true);
     GridUsers->setEnabled(false);
@@ -212,6 +217,7 @@ void TForm14::disconnectedLook() {
 }
 
 void TForm14::loggedInLook() {
+    setHeaders();
     ToolButton5->setEnabled(false);
     main().Connect1->setEnabled(false);
     main().UpdateNetOptionsForm(false);

@@ -141,6 +141,7 @@ private:
     // Sends on a component; a quiet send ignores its failure.
     bool send(int code, const std::string& url, bool quiet = false);
     void replied(int code, const QByteArray& body);
+    void setHeaders();  // the user list's column titles in the language in force
     void disconnectedLook();
     void loggedInLook();
     void refused(const std::string& reason);

@@ -1,0 +1,52 @@
+// Saves pictures of the lobby window logged in with users and a received invitation, and
+// of the chat window during a network game, for people to look at.
+// Usage: morvatel_lobby_screenshots OUTPUT_FOLDER
+#include <QApplication>
+#include <QDir>
+#include <cstdio>
+
+#include "LobbyFixture.h"
+
+namespace {
+void save(QWidget& w, const QString& folder, const char* name) {
+    QCoreApplication::processEvents();
+    const QString path = folder + "/" + name;
+    w.grab().save(path);
+    std::printf("%s\n", path.toLocal8Bit().constData());
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? argv[1] : "screenshots";
+    QDir().mkpath(out);
+    int failures = 0;
+    {
+        LobbyWindows w("Anna", 1);
+        client::AppSettings().ServerPort = 40111;
+        w.lobby().NMHTTP0Success("*00:[Free Play;0]*");
+        w.lobby().show();
+        failures += !w.LogIn("*01:" + UserRecordText("Bruno", "Cl", "fr", "192.168.1.20", 2032, "FR") +
+                             UserRecordText("Clara", "Cl", "lk", "192.168.1.21", 2032, "BE") +
+                             UserRecordText("Server7", "Se", "bs", "192.168.1.30", 2040, "CA") + "*");
+        failures += !w.PollMessages("*05:" + MessageRecordText(2, "192.168.1.20", 2032) + "*");
+        save(w.lobby(), out, "lobby-invitation.png");
+    }
+    {
+        LobbyWindows w("Hosty", 1);
+        client::AppSettings().ServerPort = 40112;
+        client::TForm1& main = w.main();
+        main.ServerEntameJeu({net::LobbySlot{"CPU", 3, ""}, net::LobbySlot{"Guesty", 1, "127.0.0.1"}}, "127.0.0.1");
+        RawGuest guest;
+        failures += !guest.connectTo(40112);
+        guest.sendLine("8:&");
+        failures += !WaitFor([&] { return dynamic_cast<JeuNet*>(main.CurrentGame.get()) != nullptr; });
+        guest.sendLine("9:0&Good luck!&");
+        WaitFor([&] { return w.chat().isVisible(); });
+        w.chat().Edit1->setText("Thanks, you too");
+        save(main, out, "game-with-chat-button.png");
+        save(w.chat(), out, "chat-window.png");
+        main.CloseGameSockets();
+    }
+    return failures;
+}
