@@ -19,7 +19,9 @@ def nickname_problem(nickname):
         return "empty"
     if len(nickname) > MAX_NICKNAME:
         return "too long"
-    if any(c in NICKNAME_FORBIDDEN or ord(c) < 32 or ord(c) == 127 for c in nickname):
+    # The programs write 8-bit text: a character above 255 cannot come back from them.
+    if any(c in NICKNAME_FORBIDDEN or ord(c) < 32 or ord(c) == 127 or ord(c) > 255
+           for c in nickname):
         return "forbidden character"
     return None
 
@@ -27,7 +29,7 @@ def nickname_problem(nickname):
 def password_problem(password):
     if len(password) > MAX_PASSWORD:
         return "too long"
-    if any(ord(c) < 32 or ord(c) == 127 for c in password):
+    if any(ord(c) < 32 or ord(c) == 127 or ord(c) > 255 for c in password):
         return "forbidden character"
     return None
 

@@ -34,7 +34,7 @@ message, 5 messages waiting, 07 presence, 08 result. Every request carries wsurn
 wpassword. Replies:
   *00:[NAME;KIND]...*      competitions: Free Play (0), Weekly Tournament (1), World Cup (2)
   *01:[...]...* *03:[...]...*
-                           users of the competition: [NAME;NAME;COUNTRY;Se|Cl;STATE;
+                           the competition's other users: [NAME;NAME;COUNTRY;Se|Cl;STATE;
                            SINCE;ADDRESS;PORT]; ADDRESS is the one the site sees, PORT
                            the game port given at log-in
   *05:[KIND;STAMP;ADDRESS;PORT;NICKNAME;BODY]...*
@@ -47,7 +47,8 @@ wpassword. Replies:
   *rj:id**                 unknown nickname, wrong password or a nickname holding
                            * & ; ] or a control character
   *rj:tm                   no such competition (or --refuse tm: every log-in)
-  *rj:ar                   the lobby is full (or --refuse ar: every log-in)
+  *rj:ar                   the lobby is full, or another nickname is listed at that
+                           address and port (or --refuse ar: every log-in)
   *rj:bq                   a key is missing or a number is malformed
 Text echoed into a reply loses every ";", "]" and "*", so no user can break another's
 reading of it.
@@ -69,9 +70,9 @@ for the run. --accounts FILE gives the only accepted accounts, one "nickname=pas
 line (the nickname ends at the first "="; empty lines and lines starting with "#" are
 skipped; UTF-8 or Latin-1).
 
-Bounds: 200 users listed, 50 messages waiting per user, 200 results kept, nicknames of at
-most 32 characters, passwords of at most 64, message bodies cut to 255 characters, other
-fields to 64.
+Bounds: 1000 accounts taken on first use, 200 users listed, 50 messages waiting per user,
+200 results kept, 64 connections at once, nicknames of at most 32 characters, passwords of
+at most 64, message bodies cut to 255 characters, other fields to 64.
 
 Files: without --files the site makes its downloads at start in a temporary folder
 (removed at exit): a player with its folder, a theme with its textures, a texture and a

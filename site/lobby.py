@@ -160,6 +160,9 @@ class Lobby:
             return REFUSE_BAD_QUERY
         key = (seen_ip, port)
         old = self._users.get(key)
+        if old is not None and old.nickname != nickname:
+            # The programs tell users apart by address and port: this one is still held.
+            return REFUSE_LATER
         if old is not None:
             self._drop(old)
         self._stale.pop(key, None)
@@ -172,7 +175,7 @@ class Lobby:
                     port=port, since=since or time.strftime("%d/%m/%Y/%H:%M:%S"),
                     country=country_of(seen_ip), last_seen=self._clock())
         self._users[key] = user
-        return "*01:" + self._user_list(competition) + "*"
+        return "*01:" + self._user_list(competition, user) + "*"
 
     def _leave(self, params, nickname, seen_ip):
         port = port_of(params.get("wport"))
@@ -191,11 +194,12 @@ class Lobby:
         if not _known_competition(competition):
             return REFUSE_CLOSED
         port = port_of(params.get("wport"))
+        user = None
         if port is not None:
             user = self._find(seen_ip, params.get("wadIP", ""), port, nickname)
             if user is not None:
                 user.last_seen = self._clock()
-        return "*03:" + self._user_list(competition) + "*"
+        return "*03:" + self._user_list(competition, user) + "*"
 
     def _relay(self, params, nickname, seen_ip):
         kind_text = params.get("wtype", "")
@@ -263,13 +267,15 @@ class Lobby:
 
     # -- state --------------------------------------------------------------------------------
 
-    def _user_list(self, competition):
+    def _user_list(self, competition, asking):
+        """The competition's users other than the one asking: a program alone in its
+        competition shows that nobody else is connected."""
         text = self.limits.text
         return "".join(
             "[" + ";".join((clean(u.nickname, text), clean(u.nickname, text),
                             u.country, u.kind, u.state, clean(u.since, self.limits.stamp),
                             clean(u.ip, text), str(u.port))) + "]"
-            for u in self._users.values() if u.competition == competition)
+            for u in self._users.values() if u.competition == competition and u is not asking)
 
     def _find(self, seen_ip, claimed_ip, port, nickname, revive=True):
         """The user behind a request: by the address it gives or the one the site sees."""

@@ -5,9 +5,11 @@ import os
 import re
 import shutil
 import signal
+import stat
 import subprocess
 import sys
 import tempfile
+import threading
 import traceback
 import urllib.parse
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
@@ -85,10 +87,16 @@ class Handler(BaseHTTPRequestHandler):
                 pass
 
     def route(self):
-        split = urllib.parse.urlsplit(self.path)
-        path, query = split.path, split.query
+        raw = self.path
+        if not raw.startswith("/"):  # the absolute form a proxy may pass on
+            split = urllib.parse.urlsplit(raw)
+            raw = split.path + ("?" + split.query if split.query else "")
+        path, _, query = raw.partition("?")
+        path = "/" + path.lstrip("/")  # a base address ending in "/" + "/us/..." gives "//us/..."
         site = self.server.site
         if path == "/all/page0.php":
+            if not self.with_body:  # a request that changes the lobby needs its answer read
+                return self.send_text(405, "GET only", "text/plain")
             seen = self.client_address[0]
             if seen.startswith("::ffff:"):
                 seen = seen[7:]
@@ -126,14 +134,18 @@ class Handler(BaseHTTPRequestHandler):
         path = files_path(root, tail)
         if path is None:
             return self.send_text(403, "Forbidden", "text/plain")
+        # Regular files only: opening a pipe or a device could hang or never end.
+        if not os.path.isfile(path):
+            return self.send_text(404, "Not found", "text/plain")
         try:
             handle = open(path, "rb")
         except OSError:
             return self.send_text(404, "Not found", "text/plain")
         with handle:
-            size = os.fstat(handle.fileno()).st_size
-            if not os.path.isfile(path):
+            status = os.fstat(handle.fileno())
+            if not stat.S_ISREG(status.st_mode):
                 return self.send_text(404, "Not found", "text/plain")
+            size = status.st_size
             self.send_response(200)
             kind = CONTENT_TYPES.get(os.path.splitext(path)[1].lower(),
                                      "application/octet-stream")
@@ -146,7 +158,7 @@ class Handler(BaseHTTPRequestHandler):
     def log_message(self, format, *args):
         line = "%s - [%s] %s" % (self.address_string(), self.log_date_time_string(),
                                  format % args)
-        sys.stderr.write(SECRET.sub(r"\1***", line) + "\n")
+        sys.stderr.write(SECRET.sub(r"\1***", line)[:2000] + "\n")
         sys.stderr.flush()
 
 
@@ -159,6 +171,27 @@ class Server(ThreadingHTTPServer):
     daemon_threads = True
     allow_reuse_address = True
     request_queue_size = 64
+    max_connections = 64  # connections served at once; more are closed at once
+
+    def __init__(self, *args, **kwargs):
+        super().__init__(*args, **kwargs)
+        self._slots = threading.BoundedSemaphore(self.max_connections)
+
+    def process_request(self, request, client_address):
+        if not self._slots.acquire(blocking=False):
+            self.shutdown_request(request)
+            return
+        try:
+            super().process_request(request, client_address)
+        except Exception:
+            self._slots.release()
+            raise
+
+    def process_request_thread(self, request, client_address):
+        try:
+            super().process_request_thread(request, client_address)
+        finally:
+            self._slots.release()
 
 
 def lan_address():
@@ -203,8 +236,13 @@ def parse_args(argv):
     return args
 
 
+def stop(signum, frame):
+    raise KeyboardInterrupt
+
+
 def main(argv=None):
     args = parse_args(argv)
+    signal.signal(signal.SIGTERM, stop)
     fixed = None
     if args.accounts:
         try:
@@ -212,16 +250,19 @@ def main(argv=None):
         except (OSError, ValueError) as error:
             print("morvatel_site: --accounts: %s" % error, file=sys.stderr)
             return 2
-    made = None
-    files_dir = args.files
-    if not files_dir:
-        made = tempfile.mkdtemp(prefix="morvatel-site-")
-        files_dir = os.path.join(made, "files")
-        content.make_files(files_dir)
+    made = None if args.files else tempfile.mkdtemp(prefix="morvatel-site-")
     try:
+        files_dir = args.files or os.path.join(made, "files")
+        if made:
+            content.make_files(files_dir)
         lobby = Lobby(accounts_module.Accounts(fixed), refuse=args.refuse,
                       presence_timeout=args.presence_timeout)
-        server = Server((args.host, args.port), Handler)
+        try:
+            server = Server((args.host, args.port), Handler)
+        except OSError as error:
+            print("morvatel_site: cannot listen on %s port %d: %s"
+                  % (args.host, args.port, error.strerror or error), file=sys.stderr)
+            return 2
         server.site = Site(lobby, Pages(lobby, files_dir, args.banner_version), files_dir)
         host = args.host
         if host in ("", "0.0.0.0", "::"):
@@ -229,11 +270,6 @@ def main(argv=None):
         if ":" in host:
             host = "[%s]" % host
         print("MORVATEL_SITE_URL=http://%s:%d/" % (host, server.server_address[1]), flush=True)
-
-        def stop(signum, frame):
-            raise KeyboardInterrupt
-
-        signal.signal(signal.SIGTERM, stop)
         try:
             server.serve_forever(poll_interval=0.2)
         except KeyboardInterrupt:
@@ -247,4 +283,7 @@ def main(argv=None):
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    try:
+        sys.exit(main())
+    except KeyboardInterrupt:
+        sys.exit(0)

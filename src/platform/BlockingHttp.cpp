@@ -1,5 +1,7 @@
 #include "platform/BlockingHttp.h"
 
+#include "platform/WireUrl.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -44,22 +46,6 @@ std::string percentDecode(const std::string& s) {
             i += 2;
         } else {
             out += s[i];
-        }
-    }
-    return out;
-}
-
-// Bytes that may not travel raw in a request line (blanks, controls, 8-bit) are encoded.
-std::string safeTarget(const std::string& target) {
-    static const char hex[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : target) {
-        if (c <= 0x20 || c >= 0x7F) {
-            out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        } else {
-            out += static_cast<char>(c);
         }
     }
     return out;
@@ -274,8 +260,11 @@ bool ParseHttpAddress(const std::string& url, HttpAddress& out) {
     HttpAddress a;
     if (!splitAuthority(authority, a.Host, a.Port)) return false;
     a.HostHeader = a.Host;
-    if (a.Host.find(':') != std::string::npos) a.HostHeader = "[" + a.Host + "]";
-    if (a.Port != 80) a.HostHeader += ":" + std::to_string(a.Port);
+    if (a.Host.find(':') != std::string::npos) a.HostHeader = '[' + a.Host + ']';
+    if (a.Port != 80) {
+        a.HostHeader += ':';
+        a.HostHeader += std::to_string(a.Port);
+    }
     std::string target = pathStart == std::string::npos ? std::string() : rest.substr(pathStart);
     if (target.empty() || target[0] == '?') target.insert(0, 1, '/');
     a.Target = std::move(target);
@@ -435,7 +424,7 @@ bool BlockingHttpGet::Open(const std::string& url, const HttpProxyAddress& proxy
     }
 
     std::string request = "GET ";
-    request += safeTarget(viaProxy ? "http://" + address.HostHeader + address.Target : address.Target);
+    request += WireUrl(viaProxy ? "http://" + address.HostHeader + address.Target : address.Target);
     request += " HTTP/1.1\r\nHost: " + address.HostHeader + "\r\n";
     if (!agent.empty()) request += "User-Agent: " + headerValue(agent) + "\r\n";
     request += "Accept: */*\r\nConnection: close\r\n";

@@ -1,5 +1,7 @@
 #include "platform/HttpComponent.h"
 
+#include "platform/WireUrl.h"
+
 #include <QHostAddress>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
@@ -30,8 +32,8 @@ void HttpComponent::SetProxy(const std::string& host, int port) {
 
 bool HttpComponent::Get(const std::string& url) {
     Abort();
-    // The address travels exactly as given: it is already percent-encoded where it must be.
-    const QUrl address = QUrl::fromEncoded(QByteArray::fromStdString(url), QUrl::StrictMode);
+    // The address travels as given, except for the bytes no request line may carry raw.
+    const QUrl address = QUrl::fromEncoded(QByteArray::fromStdString(WireUrl(url)), QUrl::StrictMode);
     if (!address.isValid() || (address.scheme() != "http" && address.scheme() != "https") ||
         address.host().isEmpty())
         return false;
@@ -60,7 +62,7 @@ bool HttpComponent::Get(const std::string& url) {
 
 std::string HttpComponent::LocalAddressFor(const std::string& url) const {
     if (!proxyHost_.empty()) return LocalAddressToward(proxyHost_, proxyPort_);
-    const QUrl address = QUrl::fromEncoded(QByteArray::fromStdString(url), QUrl::TolerantMode);
+    const QUrl address = QUrl::fromEncoded(QByteArray::fromStdString(WireUrl(url)), QUrl::StrictMode);
     if (!address.isValid() || address.host().isEmpty()) return "";
     return LocalAddressToward(address.host().toStdString(), address.port(80));
 }

@@ -63,7 +63,8 @@ class LobbyCase(unittest.TestCase):
         return self.ask(seen, req="5", wsurnom=nick, wpassword="pw", widsource=local or seen,
                         wportsource=port, iop=1)
 
-    def users(self, nick="alice", port=7001, seen=HOST_IP):
+    def users(self, nick="watcher", port=7999, seen=HOST_IP):
+        """The list as a user sees it; by default one that is not listed itself."""
         reply = self.ask(seen, req="03", wadIP=seen, wport=port, wsurnom=nick, wpassword="pw",
                          wnomcomp=COMP, iop=1)
         self.assertTrue(reply.startswith("*03:"), reply)
@@ -83,9 +84,12 @@ class ReplyGrammarTest(LobbyCase):
              "*00:[Free Play;0][Weekly Tournament;1][World Cup;2]*"),
             ("01", dict(req="01", wsurnom="bob", wpassword="pw", wnomcomp=COMP, wtype="Cl",
                         wetat="fr", wadIP="10.0.0.9", wport=7002, wdatetime="since", iop=2),
-             "*01:" + alice + bob + "*"),
+             "*01:" + alice + "*"),
             ("03", dict(req="03", wadIP=LAN_IP, wport=7002, wsurnom="bob", wpassword="pw",
-                        wnomcomp=COMP, iop=3), "*03:" + alice + bob + "*"),
+                        wnomcomp=COMP, iop=3), "*03:" + alice + "*"),
+            ("03 from elsewhere", dict(req="03", wadIP=HOST_IP, wport=7050, wsurnom="bob",
+                                       wpassword="pw", wnomcomp=COMP, iop=3),
+             "*03:" + alice + bob + "*"),
             ("03 other competition", dict(req="03", wadIP=LAN_IP, wport=7002, wsurnom="bob",
                                           wpassword="pw", wnomcomp="World Cup", iop=3),
              "*03:*"),
@@ -108,7 +112,7 @@ class ReplyGrammarTest(LobbyCase):
                         iop=9), "*02:*"),
             ("03 after leaving", dict(req="03", wadIP=HOST_IP, wport=7001, wsurnom="alice",
                                       wpassword="pw", wnomcomp=COMP, iop=10),
-             "*03:" + alice + "*"),
+             "*03:*"),
             ("wrong password", dict(req="00", wsurnom="alice", wpassword="nope", iop=11),
              "*rj:id**"),
             ("unknown request", dict(req="06", wsurnom="alice", wpassword="pw"), "*rj:bq"),
@@ -149,7 +153,8 @@ class AccountTest(LobbyCase):
         self.assertTrue(self.login("zoé", 7001, password="a&b=c").startswith("*01:"))
 
     def test_nicknames_that_would_break_a_reply_are_refused(self):
-        for nick in ("a;b", "a]b", "a*b", "a&b", "", "   ", "a\nb", "x" * 33, "x" * 10000):
+        for nick in ("a;b", "a]b", "a*b", "a&b", "", "   ", "a\nb", "x" * 33, "x" * 10000,
+                     "\u0141ukasz"):
             with self.subTest(nick=nick[:10]):
                 self.assertEqual(self.ask(HOST_IP, req="00", wsurnom=nick, wpassword="pw"),
                                  "*rj:id**")
@@ -187,6 +192,15 @@ class RefusalTest(LobbyCase):
                 self.lobby = self.make_lobby(refuse=refuse)
                 self.assertEqual(self.login("alice", 7001, comp=comp), expected)
                 self.assertEqual(self.lobby.listed(), [])
+
+    def test_an_address_and_port_in_use_by_another_nickname_is_refused(self):
+        self.login("alice", 7001)
+        self.assertEqual(self.login("bob", 7001), "*rj:ar")
+        self.assertTrue(self.login("bob", 7001, seen=LAN_IP).startswith("*01:"))
+        self.clock.now += 61
+        self.assertTrue(self.login("bob", 7001).startswith("*01:"))
+        self.assertEqual(sorted((u.nickname, u.ip) for u in self.lobby.listed()),
+                         [("bob", HOST_IP)])
 
     def test_a_full_lobby_refuses_new_users_but_takes_a_login_again(self):
         self.lobby = self.make_lobby(limits=Limits(users=2))

@@ -1,6 +1,7 @@
 """The site as a running process: scripted players in the lobby, hostile requests, the
 pages' titles and the files it serves."""
 import html.parser
+import http.client
 import io
 import os
 import re
@@ -49,19 +50,19 @@ def page(site, path):
 class Player:
     """One scripted program in the lobby, polling as the client does."""
 
-    def __init__(self, site, nick, port, kind):
-        self.site, self.nick, self.port, self.kind = site, nick, port, kind
+    def __init__(self, site, nick, port, kind, comp=COMP):
+        self.site, self.nick, self.port, self.kind, self.comp = site, nick, port, kind, comp
 
     def ask(self, req, **values):
         return self.site.lobby(req=req, wsurnom=self.nick, wpassword=self.nick + "-pw", **values)
 
     def login(self):
-        return self.ask("01", wnomcomp=COMP, wtype=self.kind, wetat="fr", wadIP="127.0.0.1",
+        return self.ask("01", wnomcomp=self.comp, wtype=self.kind, wetat="fr", wadIP="127.0.0.1",
                         wport=self.port, wdatetime="10/12/2026/15:00:00", iop=1)
 
     def users(self):
         self.ask("07", iop=2)
-        reply = self.ask("03", wadIP="127.0.0.1", wport=self.port, wnomcomp=COMP, iop=3)
+        reply = self.ask("03", wadIP="127.0.0.1", wport=self.port, wnomcomp=self.comp, iop=3)
         return [(r[0], r[3], r[6], r[7]) for r in read_records(reply, 8)]
 
     def messages(self):
@@ -84,16 +85,17 @@ class LobbyOverHttpTest(unittest.TestCase):
         cls.site.stop()
 
     def test_two_players_meet_exchange_a_message_and_leave_when_silent(self):
-        host = Player(self.site, "hosta", 7101, "Se")
-        guest = Player(self.site, "guestb", 7102, "Cl")
+        # A competition of their own: the other tests' players stay out of their lists.
+        host = Player(self.site, "hosta", 7101, "Se", comp="World Cup")
+        guest = Player(self.site, "guestb", 7102, "Cl", comp="World Cup")
         self.assertTrue(host.login().startswith("*01:"))
         self.assertTrue(guest.login().startswith("*01:"))
         both = [("hosta", "Se", "127.0.0.1", "7101"), ("guestb", "Cl", "127.0.0.1", "7102")]
-        self.assertEqual(host.users(), both)
-        self.assertEqual(guest.users(), both)
+        self.assertEqual(host.users(), [both[1]])
+        self.assertEqual(guest.users(), [both[0]])
 
         # The host invites the guest at the address and port its list shows.
-        _, _, ip, port = host.users()[1]
+        _, _, ip, port = host.users()[0]
         self.assertEqual(host.send(ip, int(port), 2), "*04:ok*")
         self.assertEqual(host.messages(), [])
         (invitation,) = guest.messages()
@@ -105,9 +107,11 @@ class LobbyOverHttpTest(unittest.TestCase):
 
         # The guest stops polling; the host keeps at it and soon sees it alone.
         deadline = time.monotonic() + 5
-        while time.monotonic() < deadline and len(host.users()) == 2:
+        while time.monotonic() < deadline and host.users():
             time.sleep(0.2)
-        self.assertEqual(host.users(), [both[0]])
+        self.assertEqual(host.users(), [])
+        self.assertEqual(Player(self.site, "watcher", 7103, "Cl", comp="World Cup").users(),
+                         [both[0]])
 
     def test_hostile_requests_get_a_clean_answer_and_the_site_goes_on(self):
         lobby = "/all/page0.php?"
@@ -149,6 +153,41 @@ class LobbyOverHttpTest(unittest.TestCase):
         silent.close()
         self.assertTrue(self.site.alive())
         self.assertNotIn("Traceback", self.site.log_text())
+
+    def test_a_doubled_slash_after_the_base_address_finds_the_page(self):
+        self.assertEqual(self.site.get("//us/community/players")[0], 200)
+        status, _, body = self.site.get("//all/page0.php?req=00&wsurnom=slash&wpassword=p")
+        self.assertTrue(body.startswith(b"*00:"))
+
+    def test_a_head_request_cannot_take_anyones_messages(self):
+        reader = Player(self.site, "reader", 7111, "Cl")
+        writer = Player(self.site, "writer", 7112, "Se")
+        reader.login()
+        writer.login()
+        writer.send("127.0.0.1", 7111, 1, data="keep me")
+        poll = ("/all/page0.php?req=5&wsurnom=reader&wpassword=reader-pw"
+                "&widsource=127.0.0.1&wportsource=7111&iop=1")
+        self.assertEqual(self.site.get(poll, method="HEAD")[0], 405)
+        self.assertEqual([m[5] for m in reader.messages()], ["keep me"])
+
+    def test_connections_past_the_bound_are_closed_and_the_site_recovers(self):
+        silent = [socket.create_connection((self.site.host, self.site.port), timeout=10)
+                  for _ in range(64)]
+        try:
+            with socket.create_connection((self.site.host, self.site.port), timeout=10) as extra:
+                extra.sendall(b"GET /pub/index.php HTTP/1.0\r\n\r\n")
+                self.assertEqual(extra.recv(1024), b"")
+        finally:
+            for s in silent:
+                s.close()
+        deadline = time.monotonic() + 10
+        status = None
+        while time.monotonic() < deadline and status != 200:
+            try:
+                status = self.site.get("/pub/index.php")[0]
+            except (ConnectionError, http.client.HTTPException):
+                time.sleep(0.1)
+        self.assertEqual(status, 200)
 
     def test_passwords_stay_out_of_the_request_log(self):
         self.site.lobby(req="00", wsurnom="logged", wpassword="hunter2", iop=1)
@@ -344,6 +383,7 @@ class FilesFolderTest(unittest.TestCase):
             f.write(b"\x00\r\n\x1a" * 100)
         os.symlink(outside, os.path.join(files, "players", "link.zip"))
         os.symlink(root, os.path.join(files, "players", "up"))
+        os.mkfifo(os.path.join(files, "players", "pipe.zip"))
         with open(os.path.join(files, "players", "bang!name.zip"), "wb") as f:
             f.write(b"x")
         site = SiteProcess("--files", files)
@@ -354,9 +394,11 @@ class FilesFolderTest(unittest.TestCase):
             status, headers, body = site.get("/files/players/kept.zip")
             self.assertEqual((status, body), (200, b"\x00\r\n\x1a" * 100))
             self.assertEqual(headers["Content-Length"], "400")
-            for path in ("/files/players/link.zip", "/files/players/up/outside.zip"):
+            for path, status in (("/files/players/link.zip", 403),
+                                 ("/files/players/up/outside.zip", 403),
+                                 ("/files/players/pipe.zip", 404)):
                 with self.subTest(path):
-                    self.assertEqual(site.get(path)[0], 403)
+                    self.assertEqual(site.get(path)[0], status)
             self.assertEqual(site.get("/files/players/kept.zip", method="HEAD")[0], 200)
         finally:
             site.stop()
