@@ -60,7 +60,7 @@ const char* const kKeys[] = {
     // Message composer and lobby window.
     "Message", "Send", "Choose the competition", "Choose your status", "Invite",
     "Received messages", "Opponents", "Accept", "Refuse", "Answer", "Kind", "State",
-    "Connected since",
+    "Connected since", "Connection Form", "Country",
     // The game engine's texts (JeuMessages, in its order).
     "points", "point", "All the players have taken their 7 dominoes.",
     "All are receiving their 7 dominoes.", "plays double", "plays", "of", "sulks", "and",
