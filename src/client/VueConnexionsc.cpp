@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <utility>
 
 #include "client/Captions.h"
 #include "client/Forms.h"
@@ -284,6 +285,16 @@ void TForm14::ToolButton5Click() {
         w.NewGame1->setEnabled(true);
         return;
     }
+    // The competitions come with the account check: without them the log in could only be
+    // refused, so the check goes first and its reply connects.
+    if (!competitionsRead_) {
+        connectAfterCheck_ = true;
+        w.NewGame1->setEnabled(true);
+        const Settings& s = AppSettings();
+        Http->ApplyProxy(0, s.IsProxy, s.ProxyAddress, s.ProxyPort);
+        if (!send(0, Requests().LoginCheck())) NMHTTP1Failure(0);
+        return;
+    }
 
     // 4-8.
     enableConnect(false);
@@ -349,6 +360,7 @@ void TForm14::NMHTTP0Success(const std::string& body) {
     ComboBox1->setCurrentIndex(0);
     competitionsRead_ = lobby::KindOf(LobbyReply) == lobby::ReplyKind::Competitions;
     if (!AccountAccepted && AppSettings().DoNotAskParameters == 0) main().OpenNetworkOptions();
+    if (std::exchange(connectAfterCheck_, false) && AccountAccepted && competitionsRead_) ToolButton5Click();
 }
 
 void TForm14::refused(const std::string& reason) {
@@ -596,6 +608,7 @@ void TForm14::ButtonAnswerClick() {
 
 void TForm14::NMHTTP1Failure(int) {
     TForm1& w = main();
+    connectAfterCheck_ = false;
     platform::ShowMessage(Ui("Impossible to connect the server"), platform::SiteCaption);
     enableConnect(true);
     w.NewGame1->setEnabled(true);

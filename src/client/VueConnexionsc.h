@@ -162,6 +162,7 @@ private:
     TForm1* main_;
     std::set<int> quiet_;
     bool competitionsRead_ = false;
+    bool connectAfterCheck_ = false;  // Connect was pressed before the competitions were known
     lobby::LobbyIdentity identity_;  // components whose running request ignores its failure
 };
 

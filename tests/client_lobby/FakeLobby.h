@@ -28,7 +28,10 @@ public:
             return it == keys.end() ? std::string("<none>") : it->second;
         }
         bool has(const std::string& k) const { return keys.count(k) > 0; }
-        int iop() const { return std::stoi(key("iop")); }
+        int iop() const {
+            const std::string v = key("iop");
+            return v.empty() || v.find_first_not_of("-0123456789") != std::string::npos ? -999 : std::stoi(v);
+        }
     };
 
     FakeLobby() {
@@ -148,6 +151,7 @@ private:
         if (code == "01") return "*01:*";
         if (code == "03") return "*03:*";
         if (code == "5") return "*05:*";
+        if (code == "00") return "*00:[Cup;1]*";  // no competition of the client's kind
         return "ok";
     }
     static void answer(QTcpSocket* s, const std::string& body) {

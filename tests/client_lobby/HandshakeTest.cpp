@@ -48,10 +48,12 @@ struct SiteSession {
     client::TForm1& main() { return windows.main(); }
     client::TForm14& lobby() { return *static_cast<client::TForm14*>(client::AppForms().Form14); }
     bool LogIn() {
-        main().Connect1Click();  // shows the window (which checks the account) and connects
-        if (!WaitFor([&] { return lobby().ComboBox1->currentText() == "Free Play (C)"; })) return false;
-        if (!lobby().LoggedIn()) lobby().ToolButton5Click();
-        return WaitFor([&] { return lobby().LoggedIn() && lobby().Timer4->isActive(); });
+        // Connect checks the account first; its competitions come with the reply.
+        main().Connect1Click();
+        if (!WaitFor([&] { return lobby().LoggedIn() && lobby().Timer4->isActive(); })) return false;
+        EXPECT_EQ(lobby().ComboBox1->currentText().toStdString(), "Free Play (C)");
+        EXPECT_TRUE(windows.messages.texts.empty()) << "no refusal on the way";
+        return true;
     }
     // Selects the user list's row of that name.
     bool Select(const std::string& name) {

@@ -16,6 +16,8 @@ struct LobbyWindows {
         main().FilesBaseUrl = site.Url() + "files/";
         lobby().radioType->setCurrentIndex(beServer == 1 ? 0 : 1);
         lobby::AppCounters() = lobby::Counters{};
+        // The tests tick the polling themselves; the timer only shows that a reply re-armed it.
+        lobby().Timer4->setInterval(3600 * 1000);
     }
     ~LobbyWindows() { lobby::AppCounters() = lobby::Counters{}; }
 
@@ -30,10 +32,13 @@ struct LobbyWindows {
         lobby().ToolButton5Click();
         return WaitFor([&] { return lobby().ToolButton6->isEnabled(); });
     }
-    // Runs one polling tick and waits until its replies have re-armed the timer (or not).
+    // Runs one polling tick and waits until every reply of its batch is in and has re-armed
+    // the timer.
     bool Poll(const std::string& code, std::size_t before) {
         lobby().Timer4Timer();
-        return WaitFor([&] { return site.Count(code) > before && lobby().Timer4->isActive(); });
+        return WaitFor([&] {
+            return site.Count(code) > before && lobby().Timer4->isActive() && !lobby().Http->Busy(7);
+        });
     }
     bool PollMessages(const std::string& reply) {
         site.Queue("5", reply);

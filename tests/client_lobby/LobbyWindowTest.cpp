@@ -9,6 +9,7 @@ const std::string Users = "*01:" + UserRecordText("Bob", "Se", "fr", "127.0.0.1"
 TEST(LobbyWindow, ASessionSendsItsRequestsWithTheirCounters) {
     LobbyWindows w;
     ASSERT_TRUE(w.LogIn(Users));
+    ASSERT_EQ(w.site.Requests()[0].req, "00") << "the account and its competitions are checked first";
     auto login = w.site.Of("01");
     ASSERT_EQ(login.size(), 1u);
     EXPECT_EQ(login[0].iop(), 1);
@@ -24,6 +25,9 @@ TEST(LobbyWindow, ASessionSendsItsRequestsWithTheirCounters) {
     ASSERT_TRUE(w.Poll("03", 0));
     ASSERT_TRUE(w.Poll("5", 1));
     ASSERT_TRUE(w.Poll("03", 1));
+    ASSERT_EQ(w.site.Count("5"), 2u);
+    ASSERT_EQ(w.site.Count("07"), 2u);
+    ASSERT_EQ(w.site.Count("03"), 2u);
     EXPECT_EQ(w.site.Of("5")[0].iop(), 1);
     EXPECT_EQ(w.site.Of("07")[0].iop(), 2);
     EXPECT_EQ(w.site.Of("03")[0].iop(), 3);
