@@ -142,8 +142,10 @@ TEST(Handshake, AHostInvitesAGuestAndTheyPlayAWholeGameWithTheResultOnTheSite) {
     const std::string hostResult = "req=08&wsurnom=Hosty&wpassword=***&wnomcomp=Free%20Play&wadIP=127.0.0.1&wres=" +
                                    std::to_string(host.LastResult);
     ASSERT_TRUE(WaitFor([&] { return s.Sent(hostResult); })) << hostResult;
-    EXPECT_TRUE(s.Sent("req=08&wsurnom=Guesty&wpassword=***&wnomcomp=Free%20Play&wadIP=127.0.0.1&wres=" +
-                       std::to_string(guestWindow.Results[0])));
+    EXPECT_TRUE(WaitFor([&] {
+        return s.Sent("req=08&wsurnom=Guesty&wpassword=***&wnomcomp=Free%20Play&wadIP=127.0.0.1&wres=" +
+                      std::to_string(guestWindow.Results[0]));
+    }));
     guest.Close();
 }
 
@@ -198,7 +200,7 @@ TEST(Handshake, AGuestAcceptsAnInvitationAndPlaysAWholeGameWithItsHost) {
     hostUser.Send(5, "127.0.0.1", myPort);
     ASSERT_TRUE(WaitFor([&] { return dynamic_cast<JeuNet*>(s.main().CurrentGame.get()) != nullptr; }, 10000));
     EXPECT_TRUE(s.lobby().StopPolling);
-    EXPECT_TRUE(s.Sent("req=02&wsurnom=Guesty&wpassword=***&wnomcomp=Free%20Play"));
+    EXPECT_TRUE(WaitFor([&] { return s.Sent("req=02&wsurnom=Guesty&wpassword=***&wnomcomp=Free%20Play"); }));
     EXPECT_FALSE(s.main().TimerError->isActive());
 
     ScriptedUser user{s.main()};
