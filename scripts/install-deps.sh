@@ -14,6 +14,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth
   imagemagick espeak-ng sox
+  xdg-utils
   dante-server tinyproxy
   fonts-dejavu-core
   python3

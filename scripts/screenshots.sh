@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Plays a seeded local game in a real window under Xvfb and saves pictures of the start, a
-# game in progress, a picked tile with its drop boxes, a long chain and a round result.
+# game in progress, a picked tile with its drop boxes, a long chain, a round result, the table
+# shrunk to two sizes, and the statistics and about windows in English and French.
 # Usage: scripts/screenshots.sh [OUTPUT_FOLDER] [WIDTH HEIGHT]
 set -euo pipefail
 cd "$(dirname "$0")/.."

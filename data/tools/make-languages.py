@@ -273,25 +273,19 @@ FRENCH = {
     "is currently available. Do you want to download it ?":
         "est maintenant disponible. Voulez-vous la télécharger ?",
     "Competition": "Compétition",
-    "Statistiques": "Statistiques",
-    "Following round": "Manche suivante",
     "Chat": "Discussion",
-    "Quit": "Quitter",
-    "Informations": "Informations",
-    "Lobby": "Salon",
-    "Web browser": "Navigateur Web",
-    "Sound control": "Contrôle du son",
-    "Extensions": "Extensions",
-    "Create players": "Créer des joueurs",
     "The online guide": "Le guide en ligne",
     "Home page": "Page d'accueil",
     "Community": "Communauté",
     "The statistics file could not be written.": "Le fichier des statistiques n'a pas pu être écrit.",
+    "The statistics file could not be read.": "Le fichier des statistiques n'a pas pu être lu.",
+    "Information about the game": "Informations sur le jeu",
+    "Angle wheel": "Molette de rotation angulaire",
+    "Movement wheel: places the camera and the selection":
+        "Molette de déplacement pour positionner la caméra et la sélection",
+    "Reset of the angles": "Initialisation des angles",
     "The selected theme file is erroneous or non-existent":
         "Le fichier de thème sélectionné est erroné ou inexistant",
-    "The player editor was not found. You can download it from the Morvatel web site.":
-        "L'éditeur de joueurs est introuvable. Vous pouvez le télécharger sur le site Web de "
-        "Morvatel.",
     "The game server could not listen on its port.":
         "Le serveur de jeu n'a pas pu écouter sur son port.",
     "Switch the sound off": "Couper le son",

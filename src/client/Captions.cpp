@@ -13,9 +13,12 @@
 namespace client {
 
 namespace {
-constexpr const char* KeyProperty = "captionKey";
+constexpr const char* CaptionKey = "captionKey";
+constexpr const char* CaptionSuffix = "captionSuffix";
+constexpr const char* HintKey = "hintKey";
+constexpr const char* HintSuffix = "hintSuffix";
 
-void apply(QObject* control, const QString& text) {
+void applyCaption(QObject* control, const QString& text) {
     if (auto* a = qobject_cast<QAction*>(control)) a->setText(text);
     else if (auto* m = qobject_cast<QMenu*>(control)) m->setTitle(text);
     else if (auto* b = qobject_cast<QAbstractButton*>(control)) b->setText(text);
@@ -23,18 +26,43 @@ void apply(QObject* control, const QString& text) {
     else if (auto* g = qobject_cast<QGroupBox*>(control)) g->setTitle(text);
     else if (auto* w = qobject_cast<QWidget*>(control)) w->setWindowTitle(text);
 }
+
+void applyHint(QObject* control, const QString& text) {
+    if (auto* a = qobject_cast<QAction*>(control)) a->setToolTip(text);
+    else if (auto* w = qobject_cast<QWidget*>(control)) w->setToolTip(text);
+}
+
+QString shown(const QVariant& key, const QVariant& suffix) {
+    return Q(Ui(S(key.toString()))) + suffix.toString();
+}
 } // namespace
 
-void SetCaption(QObject* control, const std::string& key) {
+void SetCaption(QObject* control, const std::string& key, const std::string& suffix) {
     if (!control) return;
-    control->setProperty(KeyProperty, Q(key));
-    apply(control, Q(Ui(key)));
+    control->setProperty(CaptionKey, Q(key));
+    control->setProperty(CaptionSuffix, Q(suffix));
+    applyCaption(control, Q(Ui(key) + suffix));
+}
+
+void SetHint(QObject* control, const std::string& key, const std::string& suffix) {
+    if (!control) return;
+    control->setProperty(HintKey, Q(key));
+    control->setProperty(HintSuffix, Q(suffix));
+    applyHint(control, Q(Ui(key) + suffix));
+}
+
+void ForgetCaption(QObject* control) {
+    if (!control) return;
+    control->setProperty(CaptionKey, QVariant());
+    control->setProperty(CaptionSuffix, QVariant());
 }
 
 void RetranslateCaptions(QObject* root) {
     if (!root) return;
-    const QVariant key = root->property(KeyProperty);
-    if (key.isValid()) apply(root, Q(Ui(S(key.toString()))));
+    const QVariant caption = root->property(CaptionKey);
+    if (caption.isValid()) applyCaption(root, shown(caption, root->property(CaptionSuffix)));
+    const QVariant hint = root->property(HintKey);
+    if (hint.isValid()) applyHint(root, shown(hint, root->property(HintSuffix)));
     for (QObject* child : root->children()) RetranslateCaptions(child);
 }
 

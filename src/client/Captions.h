@@ -2,14 +2,20 @@
 #include <QObject>
 #include <string>
 
-// Captions of menus, buttons and windows are keyed by their English text, kept on the
-// control, so that applying another language retranslates every caption in place.
+// Captions and hints of menus, buttons and windows are keyed by their English text, kept on
+// the control, so that applying another language retranslates every window in place.
 namespace client {
 
 // Sets the control's caption (text, or window title for a window) to the translation of the
-// key and remembers the key.
-void SetCaption(QObject* control, const std::string& key);
-// Retranslates every remembered caption below root (root included).
+// key followed by the suffix ("..." or " :", say), and remembers both.
+void SetCaption(QObject* control, const std::string& key, const std::string& suffix = {});
+// Sets the control's hint (tool tip) to the translation of the key plus the suffix, and
+// remembers both.
+void SetHint(QObject* control, const std::string& key, const std::string& suffix = {});
+// Forgets the control's caption key: its text is set otherwise from now on (a name, say) and
+// stays as it is when the language changes.
+void ForgetCaption(QObject* control);
+// Retranslates every remembered caption and hint below root (root included).
 void RetranslateCaptions(QObject* root);
 
 } // namespace client

@@ -1,6 +1,9 @@
 #include "client/ClientApp.h"
 
 #include <QDir>
+#include <QStandardPaths>
+
+#include <unistd.h>
 
 #include "client/Captions.h"
 #include "client/Forms.h"
@@ -17,19 +20,33 @@
 
 namespace client {
 
-std::unique_ptr<QLockFile> TakeInstanceLock() {
-    auto lock = std::make_unique<QLockFile>(QDir::temp().filePath("A_MUTEX_MORVATEL"));
+QString InstanceLockPath() {
+    // The user's runtime folder belongs to the user's session; without one the name carries
+    // the user's id, so that no other user's copy or left-over lock is ever met.
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        if (!runtime.isEmpty() && QDir().mkpath(runtime)) return QDir(runtime).filePath("A_MUTEX_MORVATEL");
+    }
+    return QDir::temp().filePath(QString("A_MUTEX_MORVATEL-%1").arg(::getuid()));
+}
+
+std::unique_ptr<QLockFile> TakeInstanceLock(const QString& path) {
+    auto lock = std::make_unique<QLockFile>(path);
+    // A running copy holds its lock however long it runs; a lock whose process has died is
+    // stale at once (QLockFile checks the process named in the file) and is taken over.
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) return nullptr;
     return lock;
 }
+
+std::unique_ptr<QLockFile> TakeInstanceLock() { return TakeInstanceLock(InstanceLockPath()); }
 
 namespace {
 // A window whose contents come later: it exists in its place in the creation order.
 QWidget* placeholder(QWidget* main, const char* name, const char* caption) {
     auto* w = new QWidget(main, Qt::Tool);
     w->setObjectName(name);
-    w->setWindowTitle(caption);
+    SetCaption(w, caption);
     w->resize(320, 200);
     return w;
 }
@@ -38,21 +55,20 @@ QWidget* placeholder(QWidget* main, const char* name, const char* caption) {
 QWidget* CreateClientWindows() {
     Forms& f = AppForms();
     auto* main = new TForm1();
-    f.Form15 = placeholder(main, "TForm15", "Web browser");
+    f.Form15 = placeholder(main, "TForm15", "Web Browser");
     f.Form2 = new TForm2(main);
-    f.Form3 = placeholder(main, "TForm3", "Theme editor");
+    f.Form3 = placeholder(main, "TForm3", "Theme Edition");
     f.Form4 = new TForm4(main);
-    f.Form9 = placeholder(main, "TForm9", "Players");
+    f.Form9 = placeholder(main, "TForm9", "Players list");
     f.Form12 = new TForm12(main);
     f.Form11 = new TForm11(main);
     f.Form5 = new TForm5(main);
     f.Form6 = new TForm6(main);
     f.Form14 = new TForm14(main);
     f.Form17 = new TForm17(main);
-    f.Form8 = placeholder(main, "TForm8", "Options");
+    f.Form8 = placeholder(main, "TForm8", "Preferences");
     // The language named in the settings, applied once every window exists.
-    StartLanguage();
-    RetranslateCaptions(main);
+    StartLanguage();  // the main window's listener retranslates every window
     main->UpdateToolBar();
     return main;
 }

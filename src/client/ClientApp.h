@@ -5,8 +5,12 @@
 
 namespace client {
 
-// The single-instance guard: a lock file named after the mutex in the temporary folder,
-// tried without waiting. Null when another copy holds it.
+// The single-instance guard, one per user session: a lock file named after the mutex in the
+// user's runtime folder (or, without one, in the temporary folder under a name holding the
+// user's id), tried without waiting. Null when another running copy holds it; a lock left
+// by a copy that has died never blocks.
+QString InstanceLockPath();
+std::unique_ptr<QLockFile> TakeInstanceLock(const QString& path);
 std::unique_ptr<QLockFile> TakeInstanceLock();
 
 // Creates every window of the client in its fixed order (the main window first) and

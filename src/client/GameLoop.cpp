@@ -1,5 +1,6 @@
 // The game loop of the main window: starting a local game, the 100 ms tick, the
 // next-round button and the game log.
+#include "client/Captions.h"
 #include "client/Forms.h"
 #include "client/QtColors.h"
 #include "client/Settings.h"
@@ -84,7 +85,7 @@ void TForm1::NouvellePartieLocal() {
 
     // 5-6.
     fillClientArea(CurrentTableColor);
-    titreJeu->setText(Q(Ui("Locally game")));
+    SetCaption(titreJeu, "Locally game");
     CurrentGame = newLocalGame();
     FinalResultShown = false;
     SelectedHandIndex = -1;
@@ -180,6 +181,7 @@ void TForm1::Timer1Timer() {
             imgComp1->hide();
             imgComp2->hide();
             imgCompx->hide();
+            ForgetCaption(titreJeu);
             titreJeu->clear();
             fillClientArea(CurrentTableColor);
             BitBtn1->hide();

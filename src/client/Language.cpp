@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <system_error>
 
@@ -16,11 +17,13 @@ namespace client {
 
 namespace {
 
-// The English texts the program looks up, each once. data/tools/make-languages.py reads the
-// literals between the two marker lines to write the shipped language files, so a text
-// added here must get its French translation there.
+// data/tools/make-languages.py reads the literals between the two marker lines to write the
+// shipped language files, so a text added to either table must get its French translation
+// there.
+// keys:begin
+// The texts a language file must hold to be accepted, each once, in the order a pass applies
+// them.
 const char* const kKeys[] = {
-    // keys:begin
     // Main window: menus, tool buttons, next-round and chat buttons, status bar.
     "Game", "New Game", "Information View", "Preferences", "Exit", "Options", "Language",
     "View", "3D View", "Connect", "Disconnect", "Web Browser", "Statistics", "Sound Control",
@@ -97,16 +100,20 @@ const char* const kKeys[] = {
     "Do you really want to delete this Vrk Player ?", "Do you really want to delete this theme ?",
     "Do you really want to delete this texture ?",
     "is currently available. Do you want to download it ?", "Competition",
-    // Texts of the current windows: main window, sound control, status and message boxes.
-    "Statistiques", "Following round", "Chat", "Quit", "Informations", "Lobby", "Web browser",
-    "Sound control", "Extensions", "Create players", "The online guide", "Home page",
-    "Community", "The statistics file could not be written.",
-    "The selected theme file is erroneous or non-existent",
-    "The player editor was not found. You can download it from the Morvatel web site.",
-    "The game server could not listen on its port.", "Switch the sound off",
-    "Switch the sound on", "Sound options", "Previous", "Play", "Pause", "Next", "Eject",
-    // keys:end
 };
+// Further texts the windows show. The shipped files translate them; any other file may, and
+// where it does not they show in English, as does every text of neither table.
+const char* const kOtherTexts[] = {
+    // Main window, game information, camera dialog, sound control and message boxes.
+    "Chat", "The online guide", "Home page", "Community",
+    "The statistics file could not be written.", "The statistics file could not be read.",
+    "The selected theme file is erroneous or non-existent",
+    "The game server could not listen on its port.", "Information about the game",
+    "Angle wheel", "Movement wheel: places the camera and the selection", "Reset of the angles",
+    "Switch the sound off", "Switch the sound on", "Sound options", "Previous", "Play",
+    "Pause", "Next", "Eject",
+};
+// keys:end
 
 // The game engine's texts, in the order of JeuMessages.
 std::string JeuMessages::* const kGameFields[] = {
@@ -126,8 +133,10 @@ static_assert(std::size(kGameFields) == std::size(kGameKeys));
 struct LanguageState {
     std::optional<LanguageFile> applied;
     bool translationMissing = false;
-    // Shown texts by key. Entries are never erased, so references handed out stay valid.
+    // Shown texts by key, every key asked for so far. Entries are never erased, so
+    // references handed out stay valid; each pass refreshes them all.
     std::map<std::string, std::string> texts;
+    std::map<const void*, std::function<void()>> listeners;
 };
 
 LanguageState& State() {
@@ -154,11 +163,22 @@ const std::string* FindEntry(const LanguageFile& file, const std::string& key) {
     return nullptr;
 }
 
+// The text shown for a key in the file: its translation, or the English key itself.
+std::string ShownText(const LanguageFile& file, const std::string& key) {
+    const std::string* line = FindEntry(file, key);
+    return line ? line->substr(key.size() + 1) : key;
+}
+
 } // namespace
 
 const std::vector<std::string>& LanguageKeys() {
     static const std::vector<std::string> keys(std::begin(kKeys), std::end(kKeys));
     return keys;
+}
+
+const std::vector<std::string>& OtherLanguageTexts() {
+    static const std::vector<std::string> texts(std::begin(kOtherTexts), std::end(kOtherTexts));
+    return texts;
 }
 
 std::optional<std::string> LanguagePath(const std::string& fileName) {
@@ -229,23 +249,23 @@ bool UpDateLangue() {
         state.translationMissing = true;
         return false;
     }
-    // Every text first: a file that lacks one is refused before anything changes.
-    std::vector<std::string> translations;
-    translations.reserve(LanguageKeys().size());
+    // Every required text first: a file that lacks one is refused before anything changes.
     for (const std::string& key : LanguageKeys()) {
-        const std::string* line = FindEntry(*file, key);
-        if (!line) {
+        if (!FindEntry(*file, key)) {
             state.translationMissing = true;
             return false;
         }
-        translations.push_back(line->substr(key.size() + 1));
     }
-    for (std::size_t i = 0; i < translations.size(); ++i)
-        state.texts[LanguageKeys()[i]] = translations[i];
+    for (const std::string& key : LanguageKeys()) state.texts.try_emplace(key);
+    // Every text shown so far takes the new file's wording, or its English one.
+    for (auto& [key, text] : state.texts) text = ShownText(*file, key);
     JeuMessages& game = GameTexts();
     for (std::size_t i = 0; i < std::size(kGameKeys); ++i)
         game.*kGameFields[i] = state.texts.at(kGameKeys[i]);
     state.applied = std::move(file);
+    // Listeners may look texts up (and so add entries): they run on a copy of the list.
+    const auto listeners = state.listeners;
+    for (const auto& [owner, listener] : listeners) listener();
     return true;
 }
 
@@ -271,10 +291,16 @@ bool SwitchLanguage(const std::string& fileName, const std::string& failureKey) 
 }
 
 const std::string& LanguageText(const std::string& key) {
-    std::map<std::string, std::string>& texts = State().texts;
-    auto it = texts.find(key);
-    if (it == texts.end()) it = texts.emplace(key, key).first;
+    LanguageState& state = State();
+    auto it = state.texts.find(key);
+    if (it == state.texts.end())
+        it = state.texts.emplace(key, state.applied ? ShownText(*state.applied, key) : key).first;
     return it->second;
+}
+
+void SetLanguageListener(const void* owner, std::function<void()> listener) {
+    if (listener) State().listeners[owner] = std::move(listener);
+    else State().listeners.erase(owner);
 }
 
 } // namespace client

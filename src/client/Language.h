@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,9 +33,12 @@ struct LanguageFile {
     std::vector<std::string> Entries; // lines 7 and on, as read
 };
 
-// Every English text the program looks up, each once, in the order a pass applies them.
-// It includes the thirteen game texts of JeuMessages.
+// The English texts a language file must hold to be accepted, each once, in the order a pass
+// applies them. They include the thirteen game texts of JeuMessages.
 const std::vector<std::string>& LanguageKeys();
+// Further texts of the windows that the shipped files translate. A file need not hold them:
+// a text it lacks shows in English, as does any text of neither list.
+const std::vector<std::string>& OtherLanguageTexts();
 
 // The full path of a language file in the program's "univers" folder, or nothing when the
 // name could leave that folder (holds "/", "\" or "..", or is empty).
@@ -67,8 +71,9 @@ bool TranslationMissing();
 
 // Applies "univers/" + AppSettings().LngFilePath. The file must hold an entry for every key
 // of LanguageKeys(); otherwise it is refused as a whole, nothing changes and the language
-// previously in force stays. On success the Ui() texts and GameTexts() take the file's
-// translations. True when the file was applied.
+// previously in force stays. On success every Ui() text and GameTexts() take the file's
+// translations (English where it has none) and the language listeners run. True when the
+// file was applied.
 bool UpDateLangue();
 
 // Start-up: applies LngFilePath from the settings; when that fails, tells the user ("The
@@ -82,8 +87,12 @@ bool StartLanguage();
 bool SwitchLanguage(const std::string& fileName, const std::string& failureKey);
 
 // The text shown for an English key: its translation in the language in force, or the key
-// itself when none has been applied or the key is not one of LanguageKeys(). The reference
+// itself when none has been applied or the file in force has no entry for it. The reference
 // stays valid for the life of the program; a later switch changes the text it refers to.
 const std::string& LanguageText(const std::string& key);
+
+// Runs the listener after every successful UpDateLangue, until it is set again or cleared
+// (an empty function) for the same owner. Windows retranslate themselves here.
+void SetLanguageListener(const void* owner, std::function<void()> listener);
 
 } // namespace client

@@ -23,11 +23,14 @@
 namespace client {
 
 namespace {
+const QString RingName = QStringLiteral("The Ring");
+
 QAction* item(QMenu* menu, const char* name, const std::string& caption,
-              const QKeySequence& key = {}, bool checkable = false) {
+              const QKeySequence& key = {}, bool checkable = false,
+              const std::string& suffix = {}) {
     QAction* a = menu->addAction(QString());
     a->setObjectName(name);
-    SetCaption(a, caption);
+    SetCaption(a, caption, suffix);
     if (!key.isEmpty()) {
         a->setShortcut(key);
         // The tool windows belong to the main window: its short cuts work from them too.
@@ -54,20 +57,25 @@ void TForm1::buildMenus() {
     Connect1 = item(Partie1, "Connect1", "Connect", QKeySequence("Ctrl+C"));
     Disconnect1 = item(Partie1, "Disconnect1", "Disconnect", QKeySequence("Ctrl+D"));
     Partie1->addSeparator();
-    Statistiques1 = item(Partie1, "Statistiques1", "Statistics");
-    Options1 = item(Partie1, "Options1", "Options", QKeySequence("Ctrl+G"), true);
+    Statistiques1 = item(Partie1, "Statistiques1", "Statistics", {}, false, "...");
+    Options1 = item(Partie1, "Options1", "Preferences", QKeySequence("Ctrl+G"), true, "...");
     Partie1->addSeparator();
-    Quitter1 = item(Partie1, "Quitter1", "Quit");
+    Quitter1 = item(Partie1, "Quitter1", "Exit");
 
     Vue1 = bar->addMenu(QString());
     SetCaption(Vue1, "View");
     Vue1->setObjectName("Vue1");
     Vuedesinformations1 =
-        item(Vue1, "Vuedesinformations1", "Informations", QKeySequence("Ctrl+I"), true);
-    Seconnecter1 = item(Vue1, "Seconnecter1", "Lobby", QKeySequence(Qt::Key_F2), true);
-    Web1 = item(Vue1, "Web1", "Web browser", QKeySequence(Qt::Key_F3), true);
+        item(Vue1, "Vuedesinformations1", "Information View", QKeySequence("Ctrl+I"), true);
+    // The network game's name is the same in every language.
+    Seconnecter1 = Vue1->addAction(RingName);
+    Seconnecter1->setObjectName("Seconnecter1");
+    Seconnecter1->setShortcut(QKeySequence(Qt::Key_F2));
+    Seconnecter1->setShortcutContext(Qt::ApplicationShortcut);
+    Seconnecter1->setCheckable(true);
+    Web1 = item(Vue1, "Web1", "Web Browser", QKeySequence(Qt::Key_F3), true);
     NouvellePartie1 = item(Vue1, "NouvellePartie1", "3D View", QKeySequence(Qt::Key_F4), true);
-    Controleduson1 = item(Vue1, "Controleduson1", "Sound control", QKeySequence(Qt::Key_F5), true);
+    Controleduson1 = item(Vue1, "Controleduson1", "Sound Control", QKeySequence(Qt::Key_F5), true);
     thmes1 = Vue1->addMenu(QString());
     SetCaption(thmes1, "Themes");
     thmes1->setObjectName("thmes1");
@@ -80,10 +88,10 @@ void TForm1::buildMenus() {
     Downloadlanguages1 = item(Language1, "Downloadlanguages1", "Download languages");
 
     Plug1 = bar->addMenu(QString());
-    SetCaption(Plug1, "Extensions");
+    SetCaption(Plug1, "Players");
     Plug1->setObjectName("Plug1");
     lchargerdesjoueurs1 = item(Plug1, "lchargerdesjoueurs1", "Download players");
-    Editiondesjoueurs1 = item(Plug1, "Editiondesjoueurs1", "Create players");
+    Editiondesjoueurs1 = item(Plug1, "Editiondesjoueurs1", "Launch VOREK Editor");
 
     Aproposdenous1 = bar->addMenu(QString());
     SetCaption(Aproposdenous1, "Help");
@@ -92,7 +100,7 @@ void TForm1::buildMenus() {
     heOnlineGuide1 = item(Aproposdenous1, "heOnlineGuide1", "The online guide");
     VOREKGAMESHomePage1 = item(Aproposdenous1, "VOREKGAMESHomePage1", "Home page");
     Community1 = item(Aproposdenous1, "Community1", "Community");
-    VOREKDomino1 = item(Aproposdenous1, "VOREKDomino1", "About");
+    VOREKDomino1 = item(Aproposdenous1, "VOREKDomino1", "About", {}, false, "...");
 
     connect(NewGame1, &QAction::triggered, this, &TForm1::NouvellePartieLocal);
     connect(Connect1, &QAction::triggered, this, &TForm1::Connect1Click);
@@ -103,10 +111,7 @@ void TForm1::buildMenus() {
     connect(Controleduson1, &QAction::triggered, this, &TForm1::Controleduson1Click);
     connect(RglesCommandes1, &QAction::triggered, this, &TForm1::RglesCommandes1Click);
     connect(Editiondesjoueurs1, &QAction::triggered, this, &TForm1::Editiondesjoueurs1Click);
-    connect(Statistiques1, &QAction::triggered, this, [] {
-        auto* stats = static_cast<TForm6*>(AppForms().Form6);
-        if (stats && stats->UpdateStat()) stats->open();  // modal to the main window
-    });
+    connect(Statistiques1, &QAction::triggered, this, &TForm1::Statistiques1Click);
     connect(VOREKDomino1, &QAction::triggered, this, [] {
         if (auto* about = static_cast<QDialog*>(AppForms().Form2)) about->open();
     });
@@ -127,19 +132,34 @@ void TForm1::buildToolBar() {
     QToolBar* panel = addToolBar("Panel3");
     panel->setObjectName("Panel3");
     panel->setMovable(false);
-    auto button = [&](const char* name, const std::string& text, QAction* action) {
+    auto button = [&](const char* name, QAction* action) {
         auto* b = new QToolButton(panel);
         b->setObjectName(name);
-        SetCaption(b, text);
-        b->setToolTip(Q(Ui(text)));
         connect(b, &QToolButton::clicked, action, &QAction::trigger);
         panel->addWidget(b);
         return b;
     };
-    ToolButton2 = button("ToolButton2", "Lobby", Seconnecter1);
-    ToolButton3 = button("ToolButton3", "Web browser", Web1);
-    ToolButton4 = button("ToolButton4", "3D View", NouvellePartie1);
-    ToolButton7 = button("ToolButton7", "Sound control", Controleduson1);
+    ToolButton2 = button("ToolButton2", Seconnecter1);
+    ToolButton2->setText(RingName);
+    ToolButton2->setToolTip(RingName);
+    ToolButton3 = button("ToolButton3", Web1);
+    ToolButton4 = button("ToolButton4", NouvellePartie1);
+    ToolButton7 = button("ToolButton7", Controleduson1);
+    for (auto [b, key] : {std::pair{ToolButton3, "Web Browser"}, std::pair{ToolButton4, "3D View"},
+                          std::pair{ToolButton7, "Sound Control"}}) {
+        SetCaption(b, key);
+        SetHint(b, key);
+    }
+}
+
+void TForm1::Statistiques1Click() {
+    auto* stats = static_cast<TForm6*>(AppForms().Form6);
+    if (!stats) return;
+    if (!stats->UpdateStat()) {
+        platform::ShowMessage(Ui("The statistics file could not be read."), platform::SiteCaption);
+        return;
+    }
+    stats->open();  // modal to the main window
 }
 
 void TForm1::Vuedesinformations1Click() {
@@ -230,10 +250,8 @@ void TForm1::ChangeTheme(int index) {
 void TForm1::ChangeLanguage(int index) {
     const auto languages = ListLanguages();
     if (index >= 0 && index < static_cast<int>(languages.size()) &&
-        SwitchLanguage(languages[index].FileName, "The selected LNG file is erroneous or non-existent")) {
-        RetranslateCaptions(this);
-        FormPaint();
-    }
+        SwitchLanguage(languages[index].FileName, "The selected LNG file is erroneous or non-existent"))
+        FormPaint();  // the listener has retranslated every window
     UpdateToolBar();
 }
 
@@ -251,9 +269,9 @@ void TForm1::Editiondesjoueurs1Click() {
                               platform::SiteCaption, platform::MsgButtons::YesNo);
         // The download page opens here with the embedded browser.
     } else {
-        platform::ShowMessage(
-            Ui("The player editor was not found. You can download it from the Morvatel web site."),
-            platform::SiteCaption);
+        platform::ShowMessage(Ui(std::string("Vrk Editor not found. You can download it at ") +
+                                 platform::SiteCaption + "."),
+                              platform::SiteCaption);
     }
 }
 

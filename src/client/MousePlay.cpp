@@ -78,8 +78,9 @@ void TForm1::FormMouseUp(int x, int y) {
     }
     g.SetLeftTarget(false);
     g.SetRightTarget(false);
-    g.RedrawTable();
-    SurfaceChanged();
+    // The drop boxes reach beyond the chain's picture: the whole table is painted anew, so
+    // that none of them stays behind.
+    FormPaint();
 }
 
 void TForm1::FormDblClick(int x, int y) {

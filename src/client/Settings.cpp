@@ -80,7 +80,9 @@ void readRow(const platform::IniFile& ini, const Row& row, Settings& s, const Se
             } else if constexpr (std::is_same_v<T, bool>) {
                 s.*member = ini.ReadBool(row.section, row.key, def.*member);
             } else if constexpr (std::is_same_v<T, double>) {
-                s.*member = ini.ReadFloat(row.section, row.key, def.*member);
+                // The camera's values: one that cannot show a table falls back.
+                const double value = ini.ReadFloat(row.section, row.key, def.*member);
+                s.*member = IsSaneCameraValue(value) ? value : def.*member;
             } else if constexpr (std::is_same_v<T, char>) {
                 const std::string text = ini.ReadString(row.section, row.key, "");
                 s.*member = text.empty() ? ' ' : text.front();

@@ -8,6 +8,14 @@
 // from the current theme file (ThemeFile.h).
 namespace client {
 
+// The camera's position and angles stay within +-CameraValueLimit: the camera dialog stops
+// there, and a value read beyond it (or not a number, or infinite) takes its default. Far
+// beyond it the 3D engine's sums overflow on every redraw.
+inline constexpr double CameraValueLimit = 1e6;
+inline bool IsSaneCameraValue(double value) {
+    return value >= -CameraValueLimit && value <= CameraValueLimit;  // false for NaN
+}
+
 struct Settings : ThemeValues {
     // Program folder, with its trailing "/"; the files beside the program.
     std::string ProgramDir;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "client/Captions.h"
 #include "client/Forms.h"
 #include "client/Settings.h"
 #include "client/Vuesc.h"
@@ -66,7 +67,7 @@ void HoverArrow::mouseMoveEvent(QMouseEvent* event) {
 
 TForm17::TForm17(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool | Qt::WindowStaysOnTopHint) {
     setObjectName("TForm17");
-    setWindowTitle("View 3D");
+    SetCaption(this, "3D View");
     setFixedSize(186, 107);
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -77,14 +78,12 @@ TForm17::TForm17(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool | Qt::Windo
     Image6->setObjectName("Image6");
     Image6->setGeometry(2, 2, 86, 83);
     Image6->setPixmap(wheelPicture(86, 83, QColor(0xE0, 0xC0, 0x60)));
-    Image6->setToolTip("Molette de rotation angulaire");
+    SetHint(Image6, "Angle wheel");
     Image11 = new QLabel(this);
     Image11->setObjectName("Image11");
     Image11->setGeometry(94, 2, 89, 81);
     Image11->setPixmap(wheelPicture(89, 81, QColor(0x90, 0xC0, 0xE0)));
-    Image11->setToolTip(QString::fromUtf8(
-        "Molette de déplacement pour positionner la caméra et la sélection. "
-        "Equivalents clavier:'4','6','9','3','8','5'"));
+    SetHint(Image11, "Movement wheel: places the camera and the selection");
 
     struct Arrow {
         const char* name;
@@ -111,7 +110,7 @@ TForm17::TForm17(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool | Qt::Windo
                                      [this, v = a.value, d = a.delta] { Step(v, d); });
         arrow->move(a.x, a.y);
     }
-    findChild<QLabel*>("Image43")->setToolTip("Initialisation des angles. Equivalent clavier:'0'");
+    SetHint(findChild<QLabel*>("Image43"), "Reset of the angles");
 
     Button1 = new QPushButton("RESET", this);
     Button1->setObjectName("Button1");
@@ -129,13 +128,18 @@ void TForm17::Step(CameraValue value, double delta) {
     Jeu* game = main ? main->CurrentGame.get() : nullptr;
     if (!game) return;
     Settings& s = AppSettings();
+    double* camera = nullptr;
+    double* setting = nullptr;
     switch (value) {
-    case AngleX: s.CameraAngleX = game->CameraAngleX += delta; break;
-    case AngleY: s.CameraAngleY = game->CameraAngleY += delta; break;
-    case PositionX: s.CameraPositionX = game->CameraPosition[0] += delta; break;
-    case PositionY: s.CameraPositionY = game->CameraPosition[1] += delta; break;
-    case PositionZ: s.CameraPositionZ = game->CameraPosition[2] += delta; break;
+    case AngleX: camera = &game->CameraAngleX, setting = &s.CameraAngleX; break;
+    case AngleY: camera = &game->CameraAngleY, setting = &s.CameraAngleY; break;
+    case PositionX: camera = &game->CameraPosition[0], setting = &s.CameraPositionX; break;
+    case PositionY: camera = &game->CameraPosition[1], setting = &s.CameraPositionY; break;
+    case PositionZ: camera = &game->CameraPosition[2], setting = &s.CameraPositionZ; break;
     }
+    // The camera stops at the limit that the settings file accepts.
+    if (!IsSaneCameraValue(*camera + delta)) return;
+    *setting = *camera += delta;
     game->RedrawTable();
     main->SurfaceChanged();
 }

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include "client/Captions.h"
 #include "client/Forms.h"
 #include "client/Vuesc.h"
 
@@ -11,7 +12,7 @@ namespace client {
 
 TForm2::TForm2(QWidget* mainWindow) : QDialog(mainWindow) {
     setObjectName("TForm2");
-    setWindowTitle("A propos de MORVATEL");
+    SetCaption(this, "About", "...");
     auto* layout = new QVBoxLayout(this);
     auto* title = new QLabel("MORVATEL", this);
     QFont big = title->font();

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 
+#include "client/Captions.h"
 #include "client/Forms.h"
 #include "client/Settings.h"
 #include "client/Vuesc.h"
@@ -11,14 +12,14 @@ namespace client {
 
 TForm4::TForm4(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool | Qt::WindowStaysOnTopHint) {
     setObjectName("TForm4");
-    setWindowTitle("Informations");
+    SetCaption(this, "Information");
     resize(299, 197);
     setMinimumSize(177, 50);
     setMaximumSize(595, 454);
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName("Memo1");
     Memo1->setReadOnly(true);
-    Memo1->setToolTip("Informations sur le jeu");
+    SetHint(Memo1, "Information about the game");
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->move(0, 0);
     FormCreate();

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QVBoxLayout>
 
+#include "client/Captions.h"
 #include "client/Forms.h"
 #include "client/QtColors.h"
 #include "client/Settings.h"
@@ -19,14 +20,14 @@ QToolButton* button(QWidget* parent, const char* name, const QString& text, cons
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
     b->setText(text);
-    b->setToolTip(Q(Ui(tip)));
+    SetHint(b, tip);
     return b;
 }
 } // namespace
 
 TForm5::TForm5(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool) {
     setObjectName("TForm5");
-    setWindowTitle("Controle du son");
+    SetCaption(this, "Sound Control");
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     SoundOn = button(this, "SoundOn", QString::fromUtf8("\xF0\x9F\x94\x8A"), "Switch the sound off");

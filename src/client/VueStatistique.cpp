@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 
+#include "client/Captions.h"
 #include "client/Forms.h"
 #include "client/QtColors.h"
 #include "client/Settings.h"
@@ -12,24 +13,27 @@ namespace client {
 
 TForm6::TForm6(QWidget* mainWindow) : QDialog(mainWindow) {
     setObjectName("TForm6");
-    setWindowTitle(Q(Ui("Statistiques")));
+    SetCaption(this, "Statistics", "...");
     auto* grid = new QGridLayout(this);
     const auto row = [&](int r, const char* caption, const char* name) {
-        grid->addWidget(new QLabel(QString::fromUtf8(caption), this), r, 0);
+        auto* label = new QLabel(this);
+        SetCaption(label, caption, " :");
+        grid->addWidget(label, r, 0);
         auto* value = new QLabel("0", this);
         value->setObjectName(name);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(value, r, 1);
         return value;
     };
-    Played = row(0, "Nombre de parties jouées :", "Played");
-    Won = row(1, "Nombre de parties gagnées :", "Won");
-    Lost = row(2, "Nombre de parties perdues :", "Lost");
-    PigsGiven = row(3, "Nombre de cochons donnés :", "PigsGiven");
+    Played = row(0, "Number of played matches", "Played");
+    Won = row(1, "Number of won matches", "Won");
+    Lost = row(2, "Number of lost matches", "Lost");
+    PigsGiven = row(3, "Number of given pigs", "PigsGiven");
     Button1 = new QPushButton("OK", this);
     Button1->setObjectName("Button1");
-    Button2 = new QPushButton("Reset", this);
+    Button2 = new QPushButton(this);
     Button2->setObjectName("Button2");
+    SetCaption(Button2, "Reset");
     grid->addWidget(Button2, 4, 0);
     grid->addWidget(Button1, 4, 1);
     connect(Button1, &QPushButton::clicked, this, &QDialog::close);

@@ -13,6 +13,7 @@
 
 #include "client/Captions.h"
 #include "client/Forms.h"
+#include "client/Language.h"
 #include "client/QtColors.h"
 #include "client/Settings.h"
 #include "client/Startup.h"
@@ -106,13 +107,14 @@ TForm1::TForm1() : Voice({&MP0, &MP1, &MP2}) {
 
     Button1 = new QPushButton(Area);
     Button1->setObjectName("Button1");
-    SetCaption(Button1, "Following round");
+    SetCaption(Button1, "Next round");
+    SetHint(Button1, "Begin the next round");
     Button1->resize(105, 25);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     BitBtn1 = new QPushButton(Area);
     BitBtn1->setObjectName("BitBtn1");
     SetCaption(BitBtn1, "Chat");
-    BitBtn1->setToolTip(Q(Ui("Send a message")));
+    SetHint(BitBtn1, "Send a message");
     BitBtn1->resize(60, 25);
     BitBtn1->move(10, 0);
     BitBtn1->hide();
@@ -132,10 +134,20 @@ TForm1::TForm1() : Voice({&MP0, &MP1, &MP2}) {
     buildMenus();
     buildToolBar();
     FormCreate();
+    // Every window is a child of this one: a language applied from anywhere retranslates
+    // them all.
+    SetLanguageListener(this, [this] { LanguageApplied(); });
+    LanguageApplied();
 }
 
 TForm1::~TForm1() {
+    SetLanguageListener(this, {});
     if (AppForms().Form1 == this) AppForms().Form1 = nullptr;
+}
+
+void TForm1::LanguageApplied() {
+    RetranslateCaptions(this);
+    setStatus(" " + Ui("Click on New Game to begin") + "...");
 }
 
 int TForm1::W() const { return Area->width(); }
@@ -171,6 +183,7 @@ void TForm1::FormCreate() {
     imgComp1->hide();
     imgComp2->hide();
     imgCompx->hide();
+    ForgetCaption(titreJeu);
     titreJeu->clear();
 
     // 2. The program's folder.
@@ -204,9 +217,10 @@ void TForm1::FormCreate() {
     BrowserHomeUrl.clear();
     BannerDone = false;
 
-    // 12. Textures that cannot be loaded are dropped.
+    // 12. A texture file that is there but cannot be loaded is dropped; a path naming no
+    // file is kept (the file may come back, and the game then shows the plain colour).
     for (std::string* path : {&s.BackgroundTexturePath, &s.DominoesTexturePath, &s.BackDominoesTexturePath})
-        if (!path->empty() && !platform::LoadJpeg(*path)) path->clear();
+        if (!path->empty() && platform::FileExists(*path) && !platform::LoadJpeg(*path)) path->clear();
 
     // 11, 13. Window colour.
     CurrentTableColor = s.TableColor;

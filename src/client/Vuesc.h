@@ -113,8 +113,11 @@ public:
     void UpdateToolBar();
     void ChangeTheme(int index);
     void ChangeLanguage(int index);
+    // After a language is applied: every caption and hint of every window, and the status.
+    void LanguageApplied();
     void RglesCommandes1Click();
     void Editiondesjoueurs1Click();
+    void Statistiques1Click();
     void Vuedesinformations1Click();
     void NouvellePartie1Click();
     void Controleduson1Click();

@@ -174,7 +174,7 @@ void Jeu::TurnStep() {
     if (!(seat.Waiting && move.NoMoveYet)) PaintHands(HandView[0], true, HandView[2]);
 
     if (seat.HandCount == 0) {
-        EndRoundWith({SeatToMove}, false);
+        EndRoundWith({SeatToMove});
         return;
     }
     if (Passed[0] && Passed[1] && Passed[2]) {
@@ -184,7 +184,7 @@ void Jeu::TurnStep() {
     if (!move.NoMoveYet) SeatToMove = (SeatToMove + 1) % 3;
 }
 
-void Jeu::ScoreBlockedRound() { EndRoundWith(BlockedWinners({0, 1, 2}), true); }
+void Jeu::ScoreBlockedRound() { EndRoundWith(BlockedWinners({0, 1, 2})); }
 
 std::vector<int> Jeu::BlockedWinners(const std::array<int, 3>& order) const {
     std::array<int, 3> sums{};
@@ -202,24 +202,20 @@ std::vector<int> Jeu::BlockedWinners(const std::array<int, 3>& order) const {
     return winners;
 }
 
-void Jeu::EndRoundWith(std::vector<int> winners, bool scored) {
+void Jeu::EndRoundWith(std::vector<int> winners) {
     Winners = std::move(winners);
     for (int w : Winners) RoundWins[w] += 1;
     const JeuMessages& t = GameTexts();
     RoundText_ = JoinNames(Winners) + " " +
                  (Winners.size() == 1 ? t.HasWonTheRound : t.HaveWonTheRound);
-    const auto drawRound = [&] {
-        const int len = static_cast<int>(RoundText_.size());
-        DrawText(RoundText_, static_cast<int>(WindowWidth() / 2.0 - 10.0 * len / 2.0), 130);
-    };
-    // A scored round draws its message before the hands are shown; a round won by an
-    // emptied hand draws it after the game end.
-    if (scored) drawRound();
     RoundOver = true;
+    // The hand panels are cleared as they are painted: the round's message comes after
+    // them, so that it stays whole where it reaches over the side panels.
     PaintHands(true, true, true);
     LastWinner = Winners.front();
     if (RoundWins[0] == 3 || RoundWins[1] == 3 || RoundWins[2] == 3) GameEnd();
-    if (!scored) drawRound();
+    const int len = static_cast<int>(RoundText_.size());
+    DrawText(RoundText_, static_cast<int>(WindowWidth() / 2.0 - 10.0 * len / 2.0), 130);
     AllSeatsWon = RoundWins[0] > 0 && RoundWins[1] > 0 && RoundWins[2] > 0;
 }
 

@@ -119,7 +119,7 @@ protected:
 
     int WindowWidth() const { return View_ ? View_->WindowWidth() : 0; }
     // Round end, for the seat that emptied its hand or for the winners of a blocked round.
-    void EndRoundWith(std::vector<int> winners, bool scored);
+    void EndRoundWith(std::vector<int> winners);
     void ScoreBlockedRound();
     // The winners of a blocked round: the lowest pip sum, then the fewest tiles, ties shared;
     // seats compared in the given order, the first listed leading the next round.

@@ -96,8 +96,13 @@ void TableView::InitView(Jeu& game) {
     RedrawTable(game);
 }
 
-void TableView::SetViewWidth(Jeu& game, int) { sizeTarget(game, 330); }
-void TableView::SetViewHeight(Jeu& game, int) { sizeTarget(game, 330); }
+// A resized window draws as one that started at its new size: the render bitmap gets the
+// set-up's rows, and the chain stays centred on the window as a deal centres it.
+void TableView::SetViewWidth(Jeu& game, int) {
+    sizeTarget(game, 320);
+    game.ChainOriginX = WindowWidth() / 2;
+}
+void TableView::SetViewHeight(Jeu& game, int) { sizeTarget(game, 320); }
 
 void TableView::SetBackgroundTexture(Jeu&, const std::string& path) { BackgroundTexture = loadPicture(path); }
 void TableView::SetDominoesTexture(Jeu&, const std::string& path) { DominoesTexture = loadPicture(path); }
@@ -160,6 +165,7 @@ int TableView::addMarker(Jeu& game, int armX, int armY) {
 }
 
 void TableView::RedrawTable(Jeu& game) {
+    const render3d::FailureReports::Scope reports(Reports);
     const int w = WindowWidth(), h = WindowHeight();
     Target.DepthBuffer.Reset(std::max(0, w - 280), std::max(0, h - 320));
     platform::Canvas& rc = Target.RenderBitmap.GetCanvas();
@@ -282,7 +288,7 @@ void TableView::paintFlatTile(Jeu& game, const Domino& tile, int cx, int cy, boo
     for (int half = 0; half < 2; ++half)
         for (auto [px, py] : pipCentres(values[half], halves[half].first, halves[half].second, h, upright)) {
             const int ix = toInt(px), iy = toInt(py);
-            c.Rectangle(ix - 1, iy - 1, ix + 2, iy + 2);
+            c.Rectangle(ix - 1, iy - 1, ix + 1, iy + 1);  // 2 x 2: right and bottom left out
         }
     c.SetBrushColor(game.Theme[Jeu::ThemeTable]);
 }

@@ -6,6 +6,7 @@
 
 #include "game/JeuView.h"
 #include "platform/Bitmap.h"
+#include "render3d/FailureReports.h"
 #include "render3d/Model3D.h"
 #include "render3d/RenderTarget.h"
 
@@ -66,6 +67,8 @@ public:
     render3d::Vec3 ViewOrigin{-500, 0, 0};
     std::optional<platform::Bitmap> BackgroundTexture, DominoesTexture, BackDominoesTexture;
     std::array<std::optional<platform::Bitmap>, 3> SeatPictures;
+    // The renderer's failures during this game's redraws, each told to the user once.
+    render3d::FailureReports Reports;
 
 private:
     struct ChainKey {

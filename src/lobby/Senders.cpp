@@ -1,5 +1,8 @@
 #include "lobby/Senders.h"
 
+#include <QCoreApplication>
+#include <QPointer>
+
 namespace lobby {
 
 Senders::Senders(QObject* parent) : QObject(parent) {
@@ -39,6 +42,12 @@ bool Senders::Busy(int code) const {
 
 std::string Senders::LocalIPAddress(const std::string& siteUrl) const {
     return components_.at(1)->LocalAddressFor(siteUrl);
+}
+
+Senders& AppSenders() {
+    static QPointer<Senders> senders;
+    if (!senders) senders = new Senders(QCoreApplication::instance());
+    return *senders;
 }
 
 } // namespace lobby

@@ -46,4 +46,9 @@ private:
     std::map<int, platform::HttpComponent*> components_;
 };
 
+// The one set of senders of the process, made on first use and owned by the application
+// object (a QCoreApplication must exist). Every window that sends a lobby request uses it,
+// so the replies of each component reach the one lobby window that reads them.
+Senders& AppSenders();
+
 } // namespace lobby

@@ -166,13 +166,13 @@ void JeuNet::ScoreHandNet(bool noMoveYet, bool passed) {
     if (!(seat.Waiting && noMoveYet)) PaintHands(false, true, false);
 
     if (seat.HandCount == 0) {
-        endHand({SeatToMove}, false);
+        endHand({SeatToMove});
         return;
     }
     if (Passed[0] && Passed[1] && Passed[2]) {
         // Seats are compared in the host's order on every side, so that a shared hand lists
         // its winners, and so picks the next leader, the same way everywhere.
-        endHand(BlockedWinners({ToLocal(0), ToLocal(1), ToLocal(2)}), true);
+        endHand(BlockedWinners({ToLocal(0), ToLocal(1), ToLocal(2)}));
         return;
     }
     if (IsHost && !noMoveYet) {
@@ -181,24 +181,20 @@ void JeuNet::ScoreHandNet(bool noMoveYet, bool passed) {
     }
 }
 
-void JeuNet::endHand(std::vector<int> winners, bool blocked) {
+void JeuNet::endHand(std::vector<int> winners) {
     Winners = std::move(winners);
     for (int w : Winners) RoundWins[w] += 1;
     const JeuMessages& t = GameTexts();
     RoundText_ = joinNet(Winners) + " " +
                  (Winners.size() == 1 ? t.HasWonTheRound : t.HaveWonTheRound);
-    const auto drawWinners = [&] {
-        const int len = static_cast<int>(RoundText_.size());
-        DrawText(RoundText_, ChainOriginX - static_cast<int>(len * 10 / 2.0), 130);
-    };
-    if (blocked) drawWinners();
     RoundOver = true;
     PaintHands(true, true, true);
     LastWinner = Winners.front();
     if (RoundWins[0] >= 3 || RoundWins[1] >= 3 || RoundWins[2] >= 3) {
+        // In this program's own seat order, as every list of names on its table.
         Pigs.clear();
-        for (int h = 0; h < 3; ++h)
-            if (RoundWins[ToLocal(h)] == 0) Pigs.push_back(ToLocal(h));
+        for (int s = 0; s < 3; ++s)
+            if (RoundWins[s] == 0) Pigs.push_back(s);
         PostGameResult();
         PigText_.clear();
         if (!Pigs.empty()) {
@@ -208,7 +204,9 @@ void JeuNet::endHand(std::vector<int> winners, bool blocked) {
         }
         GameOver = true;
     }
-    if (!blocked) drawWinners();
+    // After the hand panels, which are cleared as they are painted: the line stays whole.
+    const int len = static_cast<int>(RoundText_.size());
+    DrawText(RoundText_, ChainOriginX - static_cast<int>(len * 10 / 2.0), 130);
     AllSeatsWon = RoundWins[0] > 0 && RoundWins[1] > 0 && RoundWins[2] > 0;
 }
 

@@ -76,7 +76,7 @@ private:
         if (Send) Send(line);
     }
     std::string moveText(const Joueur& seat, const Domino& tile) const;
-    void endHand(std::vector<int> winners, bool blocked);
+    void endHand(std::vector<int> winners);
     std::string joinNet(const std::vector<int>& seats) const;
 };
 

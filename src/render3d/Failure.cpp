@@ -3,12 +3,32 @@
 #include <cmath>
 
 #include "platform/MessageBox.h"
+#include "render3d/FailureReports.h"
+
+namespace render3d {
+
+namespace {
+FailureReports* currentReports = nullptr;  // the renderer runs on the GUI thread only
+} // namespace
+
+FailureReports::Scope::Scope(FailureReports& reports) : previous_(currentReports) {
+    currentReports = &reports;
+}
+
+FailureReports::Scope::~Scope() { currentReports = previous_; }
+
+FailureReports* FailureReports::Current() { return currentReports; }
+
+} // namespace render3d
 
 namespace render3d::detail {
 
 void Fail(const char* what) { throw Failure(what); }
 
 void ReportFailure(const std::string& message) {
+    // Marked before the box opens: a redraw while the box is up does not open it again.
+    if (FailureReports* reports = FailureReports::Current(); reports && !reports->FirstTime(message))
+        return;
     platform::ShowMessage(message, platform::SiteCaption, platform::MsgButtons::Ok);
 }
 

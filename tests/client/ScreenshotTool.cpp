@@ -1,11 +1,13 @@
 // Plays a seeded local game in the real windows and saves pictures of it for people to look
-// at: the start, a picked tile with its drop boxes, a long chain, and a round result.
+// at: the start, a picked tile with its drop boxes, a long chain, a round result, the table
+// shrunk while a tile is held, and the statistics and about windows in English and French.
 // Usage: morvatel_screenshots OUTPUT_FOLDER [WIDTH HEIGHT]
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
 
 #include "ClientFixture.h"
+#include "client/Language.h"
 #include "ScriptedUser.h"
 
 namespace {
@@ -58,5 +60,40 @@ int main(int argc, char** argv) {
     }
     w.Timer1Timer();  // shows the round's result
     save(w, out, "5-round.png");
+
+    // A new game shrunk while the user holds a tile, to two sizes.
+    w.NouvellePartieLocal();
+    for (int step = 0; step < 400 && w.CurrentGame->PlayedCount() < 6; ++step) {
+        tickUntilUser(w);
+        if (w.CurrentGame->RoundOver || !user.playOnce()) break;
+        w.Timer1Timer();
+    }
+    tickUntilUser(w);
+    for (const QSize size : {QSize(1024, 700), QSize(800, 600)}) {
+        const int picked = user.fittingTile();
+        if (picked >= 0) QTest::mousePress(w.Area, Qt::LeftButton, {}, user.slotCentre(picked));
+        w.resize(size);
+        const QString name = QString("6-resized-%1x%2.png").arg(size.width()).arg(size.height());
+        save(w, out, name.toLatin1().constData());
+        if (picked >= 0) QTest::mouseRelease(w.Area, Qt::LeftButton, {}, QPoint(5, 5));
+    }
+
+    // The small windows in both languages.
+    for (const char* language : {"en", "fr"}) {
+        if (std::string(language) == "fr") {
+            client::SwitchLanguage("morvatel30_francais.lng", "The selected LNG file is erroneous or non-existent");
+            w.resize(width, height);
+            save(w, out, "7-main-fr.png");
+        }
+        for (auto [window, what] : {std::pair{client::AppForms().Form6, "statistics"},
+                                    std::pair{client::AppForms().Form2, "about"}}) {
+            window->show();
+            QCoreApplication::processEvents();
+            const QString path = out + QString("/8-%1-%2.png").arg(what, language);
+            window->grab().save(path);
+            std::printf("%s\n", path.toLocal8Bit().constData());
+            window->hide();
+        }
+    }
     return 0;
 }

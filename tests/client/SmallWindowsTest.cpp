@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cmath>
+#include <set>
 
 #include "ClientFixture.h"
 #include "client/Vue3Dsc.h"
@@ -83,7 +85,7 @@ TEST(MainMenus, HelpAndPlayerEditorFailuresAreReported) {
     w.main().Editiondesjoueurs1->trigger();
     ASSERT_EQ(w.messages.texts.size(), 2u);
     EXPECT_EQ(w.messages.texts[0], "Problem in calling the help file.");
-    EXPECT_NE(w.messages.texts[1].find("player editor was not found"), std::string::npos);
+    EXPECT_EQ(w.messages.texts[1], "Vrk Editor not found. You can download it at Morvatel Online.");
 }
 
 TEST(MainMenus, QuitAsksFirst) {
@@ -246,4 +248,51 @@ TEST(MainMenus, TheLanguageSubmenuSwitchesEveryCaption) {
         if (a->text() == "English") a->trigger();
     EXPECT_EQ(w.main().NewGame1->text(), "New Game");
     EXPECT_EQ(GameTexts().HasWonTheRound, "has won the round");
+}
+
+TEST(StatisticsWindow, AnUnreadableFileIsToldAndTheWindowStaysClosed) {
+    for (const char* content : {"5\r\n4\r\n", "five\r\nfour\r\nthree\r\ntwo\r\n"}) {
+        SCOPED_TRACE(content);
+        ClientWindows w;
+        w.main().Stats = Statistics{1, 1, 1, 1};
+        w.folder.write("datas.sta", content);
+        w.main().Statistiques1->trigger();
+        EXPECT_EQ(w.messages.texts, std::vector<std::string>{"The statistics file could not be read."});
+        EXPECT_FALSE(client::AppForms().Form6->isVisible());
+        EXPECT_EQ(w.main().Stats, (Statistics{1, 1, 1, 1})) << "the counters stay as they were";
+    }
+}
+
+TEST(CameraDialog, StopsAtTheLimitTheSettingsFileAccepts) {
+    ClientWindows w;
+    w.main().NouvellePartieLocal();
+    Jeu& g = *w.main().CurrentGame;
+    g.CameraPosition[2] = client::CameraValueLimit - 60;
+    hover(arrow("Image2"), 1);
+    EXPECT_DOUBLE_EQ(g.CameraPosition[2], client::CameraValueLimit - 10);
+    hover(arrow("Image2"), 3);
+    EXPECT_DOUBLE_EQ(g.CameraPosition[2], client::CameraValueLimit - 10);
+    EXPECT_DOUBLE_EQ(client::AppSettings().CameraPositionZ, client::CameraValueLimit - 10);
+    hover(arrow("Image43"), 1);
+    EXPECT_DOUBLE_EQ(g.CameraPosition[2], client::CameraValueLimit - 60) << "and moves back";
+    EXPECT_TRUE(w.messages.texts.empty());
+}
+
+TEST(CameraDialog, ARedrawThatCannotBeDoneIsToldOncePerGame) {
+    ClientWindows w;
+    w.main().NouvellePartieLocal();
+    Jeu& g = *w.main().CurrentGame;
+    g.CameraPosition[2] = 1e308;  // every face's sum overflows
+    for (int i = 0; i < 3; ++i) g.RedrawTable();
+    ASSERT_FALSE(w.messages.texts.empty());
+    const std::set<std::string> distinct(w.messages.texts.begin(), w.messages.texts.end());
+    EXPECT_EQ(distinct.size(), w.messages.texts.size()) << "a failure told twice";
+    EXPECT_TRUE(distinct.count("Exception in Add Method"));
+    // A new game tells it again, once.
+    w.messages.texts.clear();
+    w.main().NouvellePartieLocal();
+    w.main().CurrentGame->CameraPosition[2] = 1e308;
+    w.main().CurrentGame->RedrawTable();
+    w.main().CurrentGame->RedrawTable();
+    EXPECT_EQ(std::count(w.messages.texts.begin(), w.messages.texts.end(), "Exception in Add Method"), 1);
 }

@@ -149,6 +149,77 @@ TEST_F(Languages, ApplyAcceptsOnlyCompleteFilesAndKeepsThePreviousLanguageOtherw
     }
 }
 
+// The texts a language file must hold, written down apart from the code's table: a file of
+// exactly these is accepted, and one lacking any of them is refused.
+std::vector<std::string> ListedTexts() {
+    std::vector<std::string> texts;
+    std::string all = ReadBytes(std::string(MORVATEL_SOURCE_DIR) +
+                                "/tests/client_language/required-texts.txt");
+    std::size_t start = 0;
+    for (std::size_t end; (end = all.find('\n', start)) != std::string::npos; start = end + 1)
+        if (end > start) texts.push_back(all.substr(start, end - start));
+    return texts;
+}
+
+std::string FileOf(const std::vector<std::string>& texts, const std::string& tag,
+                   const std::string& skip = {}) {
+    std::vector<std::string> lines = GoodHeader();
+    for (const std::string& text : texts)
+        if (text != skip) lines.push_back(text + "=" + tag + text);
+    return Join(lines);
+}
+
+TEST_F(Languages, AFileOfExactlyTheListedTextsIsAcceptedAndOneLackingAnyIsRefused) {
+    const std::vector<std::string> listed = ListedTexts();
+    ASSERT_EQ(listed.size(), 220u) << "the fixture lost lines";
+    Put("listed.lng", FileOf(listed, "L:"));
+    ASSERT_TRUE(Apply("listed.lng"));
+    EXPECT_EQ(client::Ui("Preferences"), "L:Preferences");
+    EXPECT_EQ(GameTexts().IsThePig, "L:is the pig!");
+    // Texts beyond the list show in English.
+    for (const std::string& text : client::OtherLanguageTexts()) EXPECT_EQ(client::Ui(text), text);
+
+    for (const std::string& lacking : listed) {
+        Put("lacking.lng", FileOf(listed, "X:", lacking));
+        EXPECT_FALSE(Apply("lacking.lng")) << "accepted without \"" << lacking << "\"";
+        EXPECT_EQ(client::Ui("Game"), "L:Game") << lacking;
+    }
+}
+
+TEST_F(Languages, TextsBeyondTheListTakeTheFilesWordingOrStayEnglish) {
+    const std::vector<std::string> listed = ListedTexts();
+    // Asked for before any language: the English wording, refreshed by every pass.
+    const std::string& play = client::Ui("Play");
+    const std::string& unlisted = client::Ui("A text only a new window shows");
+    EXPECT_EQ(play, "Play");
+    Put("more.lng", FileOf(listed, "M:") + "Play=M:Play\r\nA text only a new window shows=M:new\r\n");
+    Put("less.lng", FileOf(listed, "E:"));
+    ASSERT_TRUE(Apply("more.lng"));
+    EXPECT_EQ(play, "M:Play");
+    EXPECT_EQ(unlisted, "M:new");
+    EXPECT_EQ(client::Ui("Eject"), "Eject") << "the file has no entry for it";
+    EXPECT_EQ(client::Ui("Asked for the first time now"), "Asked for the first time now");
+    ASSERT_TRUE(Apply("less.lng"));
+    EXPECT_EQ(play, "Play") << "the next file lacks it: back to English, not the last wording";
+    EXPECT_EQ(unlisted, "A text only a new window shows");
+    EXPECT_EQ(client::Ui("Game"), "E:Game");
+}
+
+TEST_F(Languages, ListenersRunAfterEveryAppliedFileOnly) {
+    Put("good.lng", Tagged("G:"));
+    Put("bad.lng", CompleteFile([](const std::string& k) { return k; }, GoodHeader(), {"Game"}));
+    std::vector<std::string> heard;
+    const int owner = 0;
+    client::SetLanguageListener(&owner, [&] { heard.push_back(client::Ui("Game")); });
+    EXPECT_TRUE(Apply("good.lng"));
+    EXPECT_FALSE(Apply("bad.lng"));
+    EXPECT_TRUE(client::SwitchLanguage("good.lng", "Error"));
+    EXPECT_EQ(heard, (std::vector<std::string>{"G:Game", "G:Game"})) << "the texts are in place first";
+    client::SetLanguageListener(&owner, {});
+    EXPECT_TRUE(Apply("good.lng"));
+    EXPECT_EQ(heard.size(), 2u);
+}
+
 TEST_F(Languages, EveryGameTextTakesItsOwnTranslation) {
     ApplyTagged("g.lng", "G:");
     const JeuMessages& t = GameTexts();
@@ -359,11 +430,16 @@ TEST_F(Languages, BothShippedFilesAreOfferedAndLoadCompletely) {
     for (const std::string& key : LanguageKeys()) EXPECT_EQ(client::Ui(key), key);
     EXPECT_EQ(GameTexts().AllTaken, JeuMessages{}.AllTaken);
 
+    for (const std::string& text : client::OtherLanguageTexts()) EXPECT_EQ(client::Ui(text), text);
+
     ASSERT_TRUE(Apply("morvatel30_francais.lng"));
     const auto french = client::ReadLanguageFile("morvatel30_francais.lng");
     ASSERT_TRUE(french);
-    EXPECT_EQ(french->Entries.size(), LanguageKeys().size());
+    EXPECT_EQ(french->Entries.size(), LanguageKeys().size() + client::OtherLanguageTexts().size());
     for (const std::string& key : LanguageKeys()) EXPECT_FALSE(client::Ui(key).empty()) << key;
+    for (const std::string& text : client::OtherLanguageTexts())
+        EXPECT_EQ(client::Ui(text), client::Traduit(*french, text)) << text;
+    EXPECT_EQ(client::Ui("Previous"), "Pr\xE9" "c\xE9" "dent") << "a text beyond the listed ones";
     EXPECT_EQ(client::Ui("Preferences"), "Pr\xE9" "f\xE9" "rences");
     EXPECT_EQ(GameTexts().Sulks, "boude");
     EXPECT_EQ(GameTexts().IsThePig, "est le cochon !");
@@ -398,15 +474,16 @@ std::string Unescape(const std::string& literal) {
 }
 
 // Every text the sources hand to the translation: Ui("..."), SetCaption(control, "..."),
-// Translate("...") and Translate(NAME) where NAME is a string constant of the same file.
+// SetHint(control, "..."), Translate("...") and Translate(NAME) where NAME is a string
+// constant of the same file. The shipped files translate them all.
 TEST(LanguageKeys, HoldEveryTextTheSourcesTranslate) {
     const std::string lit = R"re("((?:[^"\\]|\\.)*)")re";
     const std::regex direct(R"re(\b(?:Ui|Translate)\(\s*)re" + lit + R"re(\s*\))re");
-    const std::regex caption(R"re(\bSetCaption\([^,;()]+,\s*)re" + lit);
+    const std::regex caption(R"re(\b(?:SetCaption|SetHint)\([^,;()]+,\s*)re" + lit);
     const std::regex named(R"re(\bTranslate\(\s*(\w+)\s*\))re");
 
-    const std::vector<std::string>& keys = LanguageKeys();
-    const std::set<std::string> table(keys.begin(), keys.end());
+    std::set<std::string> table(LanguageKeys().begin(), LanguageKeys().end());
+    table.insert(client::OtherLanguageTexts().begin(), client::OtherLanguageTexts().end());
     std::set<std::string> found, missing;
     for (const auto& entry :
          fs::recursive_directory_iterator(std::string(MORVATEL_SOURCE_DIR) + "/src")) {
@@ -431,8 +508,9 @@ TEST(LanguageKeys, HoldEveryTextTheSourcesTranslate) {
     EXPECT_GE(found.size(), 10u);
     std::string list;
     for (const std::string& m : missing) list += "\n  " + m;
-    EXPECT_TRUE(missing.empty()) << "texts not in the key table of Language.cpp (add them there "
-                                    "and run data/tools/make-languages.py):" << list;
+    EXPECT_TRUE(missing.empty()) << "texts the shipped files do not translate (add them to the "
+                                    "further texts of Language.cpp and run "
+                                    "data/tools/make-languages.py):" << list;
 }
 
 } // namespace

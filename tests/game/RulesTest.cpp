@@ -38,6 +38,13 @@ protected:
         game->SeatToMove = 2;
         game->RoundOver = false;
     }
+    // Seat 0 to move with one tile, which fits: the next step empties its hand.
+    void emptyHandAfterNextStep() {
+        hands({{3, 2}}, {{6, 6}, {5, 5}}, {{1, 1}});
+        game->LeftEnd = 4;
+        game->RightEnd = 3;
+        game->SeatToMove = 0;
+    }
     TempFolder folder;
     RecordingView* view = nullptr;
     std::unique_ptr<Jeu> game;
@@ -141,10 +148,7 @@ TEST_F(Rules, SharedRoundNamesBothWinnersAndTheLowestLeadsNext) {
 }
 
 TEST_F(Rules, EmptyingTheHandWinsTheRoundAlone) {
-    hands({{3, 2}}, {{6, 6}, {5, 5}}, {{1, 1}});
-    game->LeftEnd = 4;
-    game->RightEnd = 3;
-    game->SeatToMove = 0;
+    emptyHandAfterNextStep();
     std::vector<std::string> log;
     view->log = &log;
     game->TurnStep();
@@ -162,6 +166,35 @@ TEST_F(Rules, EmptyingTheHandWinsTheRoundAlone) {
     const int paints = view->paints;
     game->TurnStep();
     EXPECT_EQ(view->paints, paints);
+}
+
+TEST_F(Rules, TheRoundsMessagesComeAfterTheHandPanelsSoNoPanelClearsThem) {
+    struct Ending {
+        const char* name;
+        bool blocked;
+    };
+    for (const Ending e : {Ending{"blocked", true}, Ending{"emptied hand", false}}) {
+        SCOPED_TRACE(e.name);
+        SetUp();
+        // The game ends with this round: the pig line is drawn too.
+        game->RoundWins = {2, 0, 0};
+        if (e.blocked) {
+            hands({{0, 0}}, {{4, 1}}, {{3, 0}});
+            blockAfterNextStep();
+        } else {
+            emptyHandAfterNextStep();
+        }
+        std::vector<std::string> log;
+        view->log = &log;
+        game->TurnStep();
+        ASSERT_TRUE(game->GameOver);
+        const auto lastPaint = std::find(log.rbegin(), log.rend(), "paint 111");
+        ASSERT_NE(lastPaint, log.rend());
+        const std::vector<std::string> after(log.rbegin(), lastPaint);
+        EXPECT_EQ(after, (std::vector<std::string>{"text Left has won the round",
+                                                   "text Me and Right are the pigs!"}))
+            << "drawn after the last painting, newest first";
+    }
 }
 
 TEST_F(Rules, ThreePassesMustBeInARow) {

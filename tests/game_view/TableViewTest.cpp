@@ -344,7 +344,7 @@ TEST_F(TableViewTest, TexturesNamedInTheSetupAreLoadedWhenTheGameIsBuilt) {
 
 // ---- Sizes and placement ----------------------------------------------------------------
 
-TEST_F(TableViewTest, ResizingGivesARenderBitmapTenRowsLowerThanTheViewSetUp) {
+TEST_F(TableViewTest, ResizingGivesTheRenderBitmapAndChainOriginOfAViewSetUpAtThatSize) {
     EXPECT_EQ(render().Width(), W - 280);
     EXPECT_EQ(render().Height(), H - 320);
     EXPECT_EQ(view.Target.DepthBuffer.Height(), H - 320);
@@ -364,11 +364,15 @@ TEST_F(TableViewTest, ResizingGivesARenderBitmapTenRowsLowerThanTheViewSetUp) {
         game.InitView();
         const int setUpRows = render().Height();
         EXPECT_EQ(setUpRows, r.h - 320);
+        game.ChainOriginX = 17;  // as a deal at another width left it
         r.apply(game, r.w, r.h);
         EXPECT_EQ(render().Width(), r.w - 280);
-        EXPECT_EQ(render().Height(), setUpRows - 10);
+        EXPECT_EQ(render().Height(), setUpRows);
         EXPECT_EQ(view.Target.ViewRect.Right, r.w - 140);
         EXPECT_EQ(view.Target.ViewRect.Bottom, r.h - 220);
+        if (std::string(r.name) == "width") {
+            EXPECT_EQ(game.ChainOriginX, r.w / 2);
+        }
     }
 }
 
@@ -399,13 +403,12 @@ TEST_F(TableViewTest, RedrawPutsTheRenderBitmapAt135x100AndNowhereElse) {
     game.RedrawTable();
     expectRenderBitmapAt135x100(surface(), render());
 
-    // After a resize the bitmap is ten rows lower (and the depth buffer keeps the set-up's
-    // rows): the redraw still draws it whole at the same place and nothing beyond it.
+    // After a resize the redraw still draws it whole at the same place and nothing beyond it.
     surface().SetSize(W, 700);
     game.SetViewHeight(700);
     fillSurface(Sentinel);
     game.RedrawTable();
-    EXPECT_EQ(render().Height(), 700 - 330);
+    EXPECT_EQ(render().Height(), 700 - 320);
     expectRenderBitmapAt135x100(surface(), render());
 }
 
@@ -488,6 +491,23 @@ INSTANTIATE_TEST_SUITE_P(Views, PaintHandsTest,
                                            HandFlags{"sides shown", true, false, true},
                                            HandFlags{"round over", true, true, true}),
                          CaseName());
+
+TEST_F(TableViewTest, FlatPipsAreTwoByTwoLeftOfAndAboveTheirCentre) {
+    // A standing 48-pixel tile centred at (200, 300): the 1 above the bar centres its pip
+    // T/4 = 12 up; the rectangle (x-1, y-1)-(x+1, y+1) fills two columns and two rows.
+    view.TileSize = 48;
+    fillSurface(Sentinel);
+    view.PaintTile(game, D(1, 0), 200 - game.ChainOriginX, 300 - game.ChainOriginY, true, 1);
+    const int dots = colour(Jeu::ThemeDots), body = colour(Jeu::ThemeDominoes);
+    struct Pixel {
+        int x, y;
+        bool dot;
+    };
+    for (const Pixel p : {Pixel{199, 287, true}, Pixel{200, 287, true}, Pixel{199, 288, true},
+                          Pixel{200, 288, true}, Pixel{201, 288, false}, Pixel{200, 289, false},
+                          Pixel{198, 288, false}, Pixel{200, 286, false}})
+        EXPECT_EQ(surface().Pixel(p.x, p.y), p.dot ? dots : body) << p.x << "," << p.y;
+}
 
 // The pixels of a rectangle of the surface that hold the given colour, as a mask.
 std::vector<bool> colourMask(platform::Bitmap& b, int left, int top, int right, int bottom, int c) {

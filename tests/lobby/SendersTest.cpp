@@ -56,6 +56,9 @@ TEST(Senders, EachCodeHasItsNamedComponent) {
     EXPECT_FALSE(senders.Send(6, "http://127.0.0.1/")) << "there is no NMHTTP6";
     EXPECT_FALSE(senders.Send(1, "not an address"));
     EXPECT_FALSE(senders.Busy(1));
+    // The process's own set is one object, owned by the application.
+    EXPECT_EQ(&AppSenders(), &AppSenders());
+    EXPECT_EQ(AppSenders().parent(), QCoreApplication::instance());
 }
 
 TEST(Senders, ARequestTravelsAsEncodedAndItsReplyComesBackWithItsCode) {

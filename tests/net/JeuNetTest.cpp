@@ -144,13 +144,14 @@ struct EndCase {
     Statistics after;               // from {10, 5, 4, 3}
     std::vector<int> pigs;
     std::string pigText;
+    int ownSeat = 1;                // a guest's own seat in the host's numbering
 };
 
 class GameEnd : public JeuNetTest, public ::testing::WithParamInterface<EndCase> {};
 
 TEST_P(GameEnd, ResultCodeCountersFileAndRequest) {
     const EndCase& c = GetParam();
-    auto g = make(1, -1);
+    auto g = make(c.ownSeat, -1);
     g->SetStatistics(10, 5, 4, 3);
     g->RoundWins = c.winsBefore;
     for (int s = 0; s < 3; ++s) Give(g->Seats[s], {{s, 0}});
@@ -182,7 +183,12 @@ INSTANTIATE_TEST_SUITE_P(
         EndCase{"local_player_is_a_pig", {2, 0, 0}, 0, 3, {11, 5, 4, 4}, {1, 2},
                 "Me et Bob are the pigs!"},
         EndCase{"lost_without_being_a_pig", {2, 1, 0}, 0, 2, {11, 5, 4, 3}, {2},
-                "Bob is the pig!"}),
+                "Bob is the pig!"},
+        // A guest names the pigs in its own seat order, whatever its seat at the host.
+        EndCase{"guest_at_host_seat_2_lists_pigs_in_its_order", {0, 2, 0}, 1, 0, {11, 7, 5, 3},
+                {0, 2}, "Ann et Bob are the pigs!", 2},
+        EndCase{"guest_at_host_seat_0_lists_pigs_in_its_order", {0, 2, 0}, 1, 0, {11, 7, 5, 3},
+                {0, 2}, "Ann et Bob are the pigs!", 0}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(JeuNetTest, AGameEndingOnABlockedHandReportsItsResultToo) {

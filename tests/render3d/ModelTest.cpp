@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "RenderFixtures.h"
+#include "render3d/FailureReports.h"
 #include "render3d/ModelBuild.h"
 #include "render3d/Model3D.h"
 #include "render3d/Render.h"
@@ -276,3 +277,33 @@ TEST(ScreenCentre, EveryModelMadeForAViewWritesItAgain) {
 }
 
 } // namespace
+
+TEST(Failures, AnOpenReportsScopeTellsEachMessageOnce) {
+    const double big = std::numeric_limits<double>::max();
+    const auto overflow = [&] { Add({big, 0, 0}, {big, 0, 0}); };
+    const auto notANumber = [] { Point3D(std::numeric_limits<double>::quiet_NaN(), 0, 0); };
+    MessageLog log;
+    FailureReports game, other;
+    {
+        FailureReports::Scope scope(game);
+        overflow();
+        overflow();
+        notANumber();
+        {
+            FailureReports::Scope inner(other);  // the innermost scope counts
+            overflow();
+            overflow();
+        }
+        overflow();
+    }
+    EXPECT_EQ(log.texts, (std::vector<std::string>{"Exception in Add Method", "Exception in Point3D Method",
+                                                   "Exception in Add Method"}));
+    log.texts.clear();
+    overflow();
+    overflow();
+    EXPECT_EQ(log.texts.size(), 2u) << "outside any scope every failure is told";
+    FailureReports::Scope again(game);
+    overflow();
+    EXPECT_EQ(log.texts.size(), 2u) << "the reports remember what they told";
+    EXPECT_EQ(FailureReports::Current(), &game);
+}
