@@ -138,6 +138,9 @@ FRENCH = {
     "Apply the selected theme": "Appliquer le thème sélectionné",
     "Delete selected theme": "Supprimer le thème sélectionné",
     "Edit": "Modifier",
+    "WEB Browser": "Navigateur WEB",
+    "Unable to navigate to ": "Impossible d'ouvrir ",
+    "Downloading...": "Téléchargement...",
     "Back": "Précédent",
     "Forward": "Suivant",
     "Stop": "Arrêter",
@@ -296,6 +299,10 @@ FRENCH = {
     "Pause": "Pause",
     "Next": "Suivant",
     "Eject": "Éjecter",
+    "Choose": "Choisir",
+    "Close": "Fermer",
+    "Do you really want to delete this language ?": "Voulez-vous vraiment supprimer cette langue ?",
+    "This name cannot be used for a theme": "Ce nom ne peut pas servir pour un thème",
 }
 
 

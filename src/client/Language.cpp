@@ -63,7 +63,7 @@ const char* const kKeys[] = {
     // Message composer and lobby window.
     "Message", "Send", "Choose the competition", "Choose your status", "Invite",
     "Received messages", "Opponents", "Accept", "Refuse", "Answer", "Kind", "State",
-    "Connected since", "Connection Form", "Country",
+    "Connected since",
     // The game engine's texts (JeuMessages, in its order).
     "points", "point", "All the players have taken their 7 dominoes.",
     "All are receiving their 7 dominoes.", "plays double", "plays", "of", "sulks", "and",
@@ -112,6 +112,13 @@ const char* const kOtherTexts[] = {
     "Angle wheel", "Movement wheel: places the camera and the selection", "Reset of the angles",
     "Switch the sound off", "Switch the sound on", "Sound options", "Previous", "Play",
     "Pause", "Next", "Eject",
+    // Web browser and downloads.
+    "WEB Browser", "Unable to navigate to ", "Downloading...",
+    // Player list, languages page and theme editor.
+    "Choose", "Close", "Do you really want to delete this language ?",
+    "This name cannot be used for a theme",
+    // Lobby window.
+    "Connection Form", "Country",
 };
 // keys:end
 
