@@ -5,6 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh release
+# The browser engine's sandbox cannot run as root; as root it runs without it.
+if [ "$(id -u)" = "0" ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi
 if [ -x build/out/morvatel ]; then
   exec build/out/morvatel "$@"
 fi

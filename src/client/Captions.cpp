@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -57,13 +59,22 @@ void ForgetCaption(QObject* control) {
     control->setProperty(CaptionSuffix, QVariant());
 }
 
-void RetranslateCaptions(QObject* root) {
-    if (!root) return;
+namespace {
+void retranslate(QObject* root) {
     const QVariant caption = root->property(CaptionKey);
     if (caption.isValid()) applyCaption(root, shown(caption, root->property(CaptionSuffix)));
     const QVariant hint = root->property(HintKey);
     if (hint.isValid()) applyHint(root, shown(hint, root->property(HintSuffix)));
-    for (QObject* child : root->children()) RetranslateCaptions(child);
+    for (QObject* child : root->children()) retranslate(child);
+}
+} // namespace
+
+void RetranslateCaptions(QObject* root) {
+    if (!root) return;
+    retranslate(root);
+    // Widgets pass the event on to their children.
+    QEvent changed(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(root, &changed);
 }
 
 } // namespace client

@@ -15,7 +15,9 @@ void SetHint(QObject* control, const std::string& key, const std::string& suffix
 // Forgets the control's caption key: its text is set otherwise from now on (a name, say) and
 // stays as it is when the language changes.
 void ForgetCaption(QObject* control);
-// Retranslates every remembered caption and hint below root (root included).
+// Retranslates every remembered caption and hint below root (root included), then tells
+// root's widgets that the language changed (QEvent::LanguageChange), so that a window can
+// retranslate what is not a caption: list items, tree rows.
 void RetranslateCaptions(QObject* root);
 
 } // namespace client

@@ -13,10 +13,15 @@
 #include "client/VueConnexionsc.h"
 #include "client/VueInfoMessage.h"
 #include "client/VueMessage.h"
+#include "client/VueListeJoueurs.h"
+#include "client/VueOptions.h"
+#include "client/VuePreferences.h"
 #include "client/VueSon.h"
 #include "client/VueStatistique.h"
 #include "client/VueInfoJeu.h"
 #include "client/Vuesc.h"
+#include "client/WebParts.h"
+#include "client/WindowHooks.h"
 
 namespace client {
 
@@ -55,18 +60,19 @@ QWidget* placeholder(QWidget* main, const char* name, const char* caption) {
 QWidget* CreateClientWindows() {
     Forms& f = AppForms();
     auto* main = new TForm1();
-    f.Form15 = placeholder(main, "TForm15", "Web Browser");
+    const WebParts& web = InstalledWebParts();
+    f.Form15 = web.MakeBrowser ? web.MakeBrowser(main) : placeholder(main, "TForm15", "Web Browser");
     f.Form2 = new TForm2(main);
-    f.Form3 = placeholder(main, "TForm3", "Theme Edition");
+    f.Form3 = new TForm3(main);
     f.Form4 = new TForm4(main);
-    f.Form9 = placeholder(main, "TForm9", "Players list");
+    f.Form9 = new TForm9(main);
     f.Form12 = new TForm12(main);
     f.Form11 = new TForm11(main);
     f.Form5 = new TForm5(main);
     f.Form6 = new TForm6(main);
     f.Form14 = new TForm14(main);
     f.Form17 = new TForm17(main);
-    f.Form8 = placeholder(main, "TForm8", "Preferences");
+    f.Form8 = new TForm8(main);
     // The language named in the settings, applied once every window exists.
     StartLanguage();  // the main window's listener retranslates every window
     main->UpdateToolBar();
@@ -77,6 +83,7 @@ void DestroyClientWindows() {
     Forms& f = AppForms();
     delete f.Form1;  // the other windows are its children
     f = Forms{};
+    ResetWindowHooks();
 }
 
 } // namespace client

@@ -15,9 +15,13 @@
 #include "client/UiText.h"
 #include "client/Vue3Dsc.h"
 #include "client/VueApropos.h"
+#include "client/VueListeJoueurs.h"
+#include "client/VueOptions.h"
 #include "client/VueStatistique.h"
 #include "client/VueInfoJeu.h"
 #include "client/Vuesc.h"
+#include "client/WebParts.h"
+#include "client/WindowHooks.h"
 #include "platform/MessageBox.h"
 
 namespace client {
@@ -92,6 +96,14 @@ void TForm1::buildMenus() {
     Plug1->setObjectName("Plug1");
     lchargerdesjoueurs1 = item(Plug1, "lchargerdesjoueurs1", "Download players");
     Editiondesjoueurs1 = item(Plug1, "Editiondesjoueurs1", "Launch VOREK Editor");
+    QAction* playersList = item(Plug1, "Listedesjoueurs1", "Players list");
+    connect(playersList, &QAction::triggered, this, [] {
+        TForm9* list = AppForms().Form9;
+        if (!list) return;
+        list->Mode = 0;
+        list->CurrentProfile = AppForms().Form8 ? AppForms().Form8->SelectedProfile : std::string();
+        list->open();
+    });
 
     Aproposdenous1 = bar->addMenu(QString());
     SetCaption(Aproposdenous1, "Help");
@@ -115,13 +127,25 @@ void TForm1::buildMenus() {
     connect(VOREKDomino1, &QAction::triggered, this, [] {
         if (auto* about = static_cast<QDialog*>(AppForms().Form2)) about->open();
     });
-    connect(Options1, &QAction::triggered, this, [this] { toggleWindow(AppForms().Form8, Options1); });
+    connect(Options1, &QAction::triggered, this, [] {
+        if (TForm8* options = AppForms().Form8) options->OpenFromMenu();
+    });
     connect(Seconnecter1, &QAction::triggered, this, [this] {
         if (Seconnecter1->isEnabled()) toggleWindow(AppForms().Form14, Seconnecter1);
     });
     connect(Web1, &QAction::triggered, this, [this] {
-        if (Web1->isEnabled()) toggleWindow(AppForms().Form15, Web1);
+        if (!Web1->isEnabled()) return;
+        toggleWindow(AppForms().Form15, Web1);
+        if (BrowserHomeUrl.empty()) {
+            BrowserHomeUrl = WebPageUrl(10);
+            if (WebBrowser* browser = AppBrowser()) browser->Go(BrowserHomeUrl);
+        }
     });
+    // The site's pages, each in the web browser window.
+    const std::pair<QAction*, int> pages[] = {{hmes1, 1}, {lchargerdesjoueurs1, 3}, {Downloadlanguages1, 4},
+                                              {heOnlineGuide1, 6}, {VOREKGAMESHomePage1, 7}, {Community1, 10}};
+    for (auto [action, opt] : pages)
+        connect(action, &QAction::triggered, this, [opt = opt] { OpenWebPage(opt); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] {
         if (QWidget* w = AppForms().Form12) w->show();
     });
@@ -150,6 +174,7 @@ void TForm1::buildToolBar() {
         SetCaption(b, key);
         SetHint(b, key);
     }
+    buildBannerPanel(panel);
 }
 
 void TForm1::Statistiques1Click() {
@@ -265,9 +290,9 @@ void TForm1::Editiondesjoueurs1Click() {
     const QString editor = QString::fromStdString(InProgramDir("MVT Player Editor"));
     if (QFileInfo(editor).isExecutable() && QProcess::startDetached(editor, {})) return;
     if (Web1->isEnabled()) {
-        platform::ShowMessage(Ui("Vrk Editor not found. Do you want to download it now ?"),
-                              platform::SiteCaption, platform::MsgButtons::YesNo);
-        // The download page opens here with the embedded browser.
+        if (platform::ShowMessage(Ui("Vrk Editor not found. Do you want to download it now ?"),
+                                  platform::SiteCaption, platform::MsgButtons::YesNo) == platform::MsgAnswer::Yes)
+            OpenWebPage(11);
     } else {
         platform::ShowMessage(Ui(std::string("Vrk Editor not found. You can download it at ") +
                                  platform::SiteCaption + "."),

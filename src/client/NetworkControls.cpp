@@ -71,6 +71,7 @@ void TForm1::ClientEntameJeu(const std::string& hostAddress, int hostPort, const
 
 // The network controls of the main window.
 #include "client/VueConnexionsc.h"
+#include "client/VueOptions.h"
 #include "client/VueInfoMessage.h"
 #include "platform/MessageBox.h"
 
@@ -144,26 +145,13 @@ void TForm1::Disconnect1Click() {
 }
 
 void TForm1::UpdateNetOptionsForm(bool enable) {
-    QWidget* options = AppForms().Form8;
-    if (!options) return;
-    static const char* const names[] = {
-        "Label7",   "Label113", "Edit114",  "Label114",    "Edit111",    "Button112", "RadioKind",
-        "Label16",  "RadioType", "Label17", "Label117",    "SpinEdit112", "CheckBox114", "Edit120",
-        "Label120", "Label121", "SpinEdit121", "Label18", "CheckBox112", "Label115",  "Edit113",
-        "Label116", "SpinEdit111", "Label19", "CheckBox113", "Label118", "Edit115",   "Label119",
-        "Edit116"};
-    for (const char* name : names) {
-        if (auto* c = options->findChild<QWidget*>(name))
-            c->setEnabled(std::string(name) == "RadioKind" ? false : enable);
-    }
+    if (TForm8* options = AppForms().Form8) options->UpdateNetOptionsForm(enable);
 }
 
 void TForm1::OpenNetworkOptions() {
-    QWidget* options = AppForms().Form8;
+    TForm8* options = AppForms().Form8;
     if (!options || options->isVisible()) return;
-    // The options window opens on its network page when it offers one.
-    if (options->metaObject()->indexOfMethod("ShowNetworkPage()") >= 0)
-        QMetaObject::invokeMethod(options, "ShowNetworkPage", Qt::DirectConnection);
+    options->ShowPage(TForm8::RowNetwork);
     options->show();
     Options1->setChecked(true);
 }

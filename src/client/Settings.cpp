@@ -3,6 +3,7 @@
 #include "Password.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -106,7 +107,9 @@ void writeRow(platform::IniFile& ini, const Row& row, const Settings& s) {
             } else if constexpr (std::is_same_v<T, double>) {
                 ini.WriteFloat(row.section, row.key, s.*member);
             } else if constexpr (std::is_same_v<T, char>) {
-                ini.WriteString(row.section, row.key, std::string(1, s.*member));
+                // No drive is one blank, which reads back empty and so again as a blank.
+                if (s.*member == ' ') ini.WriteUnquoted(row.section, row.key, " ");
+                else ini.WriteString(row.section, row.key, std::string(1, s.*member));
             } else if (isPassword(row)) {
                 ini.WriteString(row.section, row.key, EncodePassword(s.*member));
             } else {
@@ -117,6 +120,8 @@ void writeRow(platform::IniFile& ini, const Row& row, const Settings& s) {
 }
 
 } // namespace
+
+std::string StorableText(const std::string& text) { return platform::OneLine(text); }
 
 Settings& AppSettings() {
     static Settings settings;

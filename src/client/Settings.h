@@ -76,6 +76,12 @@ struct Settings : ThemeValues {
     bool operator==(const Settings&) const = default;
 };
 
+// A text as the store can keep it: the values are one-line fields of "param.ini" and of
+// the theme files, so line ends (CR, LF) and NUL bytes are removed. Every text value set
+// from outside (typed, read from a page or a download) passes through it where it is set;
+// any other text reads back from the files exactly as it was saved.
+std::string StorableText(const std::string& text);
+
 // The one settings store of the process.
 Settings& AppSettings();
 

@@ -14,7 +14,9 @@
 namespace client {
 namespace {
 
-std::string withSlashes(std::string path) {
+// A texture path as stored: one line, "/" separators.
+std::string withSlashes(const std::string& text) {
+    std::string path = platform::OneLine(text);
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;
 }

@@ -47,7 +47,8 @@ std::vector<std::string> ThemeFileLines(const ThemeValues& theme);
 // in `theme` (text lines past the end read as empty, as with the classic line reader).
 bool ReadThemeFile(const std::string& path, ThemeValues& theme);
 
-// Writes the 38 lines with CR LF through a temporary file; false on failure.
+// Writes the 38 lines with CR LF through a temporary file; false on failure. A texture
+// path is written as one line, "/" separators (what it would read back as).
 bool WriteThemeFile(const std::string& path, const ThemeValues& theme);
 
 // The theme file named by the settings: ProgramDir + "themes/" + ThemeFilePath.

@@ -7,6 +7,7 @@
 #include "client/Captions.h"
 #include "client/Forms.h"
 #include "client/Vuesc.h"
+#include "client/WindowHooks.h"
 
 namespace client {
 
@@ -50,6 +51,8 @@ void TForm2::Label5Click() {
     // banner has arrived (the home page item is enabled then).
     TForm1* main = AppForms().Form1;
     if (!main || !main->VOREKGAMESHomePage1->isEnabled()) return;
+    close();  // the page opens beside the main window, which the box holds modal
+    OpenWebPage(12);
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {

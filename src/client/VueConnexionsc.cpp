@@ -90,8 +90,8 @@ TForm14::TForm14(TForm1* mainWindow)
     Timer4->setObjectName("Timer4");
     Timer4->setInterval(1000);
 
-    Http = new lobby::Senders(this);
-    Http->setObjectName("LobbySenders");
+    // The process's one set of lobby senders; this window reads their replies.
+    Http = &lobby::AppSenders();
 
     connect(radioType, &QComboBox::currentIndexChanged, this, &TForm14::radioTypeChange);
     connect(ToolButton5, &QToolButton::clicked, this, &TForm14::ToolButton5Click);
@@ -111,6 +111,11 @@ TForm14::TForm14(TForm1* mainWindow)
         NMHTTP1Failure(code);
     });
     FormCreate();
+}
+
+TForm14::~TForm14() {
+    // Nothing a request of this window started reaches a later window.
+    for (int code : lobby::Senders::Codes) Http->Component(code).Abort();
 }
 
 TForm1& TForm14::main() { return *main_; }

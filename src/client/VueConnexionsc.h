@@ -40,6 +40,7 @@ class TForm14 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm14(TForm1* mainWindow);
+    ~TForm14() override;
 
     // Window events and buttons.
     void FormCreate();

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 
+#include "client/BoundedLog.h"
 #include "client/Captions.h"
 #include "client/Forms.h"
 #include "client/Settings.h"
@@ -22,6 +23,7 @@ TForm4::TForm4(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool | Qt::WindowS
     SetHint(Memo1, "Information about the game");
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->move(0, 0);
+    BoundLog(*Memo1);
     FormCreate();
 }
 

@@ -4,7 +4,8 @@
 
 namespace client {
 
-// "Informations": the game log, a small tool window on top of the main window.
+// "Informations": the game log, a small tool window on top of the main window. It keeps the
+// last LogLineLimit lines (BoundedLog.h).
 class TForm4 : public QWidget {
     Q_OBJECT
 public:

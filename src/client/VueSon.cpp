@@ -10,6 +10,7 @@
 #include "client/QtColors.h"
 #include "client/Settings.h"
 #include "client/UiText.h"
+#include "client/VueOptions.h"
 #include "client/Vuesc.h"
 #include "platform/TextFile.h"
 
@@ -55,8 +56,7 @@ TForm5::TForm5(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool) {
     connect(INext, &QToolButton::clicked, this, &TForm5::INextClick);
     connect(IPrev, &QToolButton::clicked, this, &TForm5::IPrevClick);
     connect(IEject, &QToolButton::clicked, this, &TForm5::IEjectClick);
-    // The options window's sound page joins BitBtn1 with the options issue.
-    BitBtn1->setEnabled(false);
+    connect(BitBtn1, &QToolButton::clicked, this, &TForm5::BitBtn1Click);
     FormCreate();
 }
 
@@ -98,7 +98,7 @@ void TForm5::SoundOnClick() {
     AppSettings().PutSound = false;
     SoundOn->hide();
     SoundOff->show();
-    // The options window's "Put sound" box follows with the options issue.
+    if (TForm8* options = AppForms().Form8) options->CheckBox3->setChecked(!AppSettings().PutSound);
     SaveIniFile();
     music().Stop();
     UpdateButton();
@@ -138,6 +138,17 @@ void TForm5::IPrevClick() {
 void TForm5::IEjectClick() {
     QProcess::startDetached("eject", {});
     UpdateButton();
+}
+
+void TForm5::BitBtn1Click() {
+    TForm8* options = AppForms().Form8;
+    if (!options) return;
+    options->ShowPage(TForm8::RowSound);
+    options->UpdateComponent();
+    options->UpdateComponent2();
+    options->AccountEdited = false;
+    options->show();
+    options->raise();
 }
 
 void TForm5::UpdateButton() {

@@ -22,6 +22,7 @@ public:
     void INextClick();
     void IPrevClick();
     void IEjectClick();
+    void BitBtn1Click();
     void UpdateButton();
 
     QToolButton *SoundOn, *SoundOff, *BitBtn1;

@@ -43,6 +43,7 @@ TableArea::TableArea(TForm1& owner) : QWidget(&owner), owner_(owner) {
 void TableArea::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, owner_.Surface().ToQImage());
+    owner_.AreaPainted();
 }
 
 void TableArea::resizeEvent(QResizeEvent* event) {
@@ -246,6 +247,7 @@ void TForm1::FormCreate() {
     ToolButton3->setEnabled(false);
     ToolButton4->setEnabled(false);
     Web1->setEnabled(false);
+    for (QAction* web : {Downloadlanguages1, heOnlineGuide1, VOREKGAMESHomePage1, Community1}) web->setEnabled(false);
     Controleduson1->setEnabled(Voice.SoundDevicesPresent);
     Controleduson1->setChecked(s.DisplaySoundForm && Voice.SoundDevicesPresent);
     Vuedesinformations1->setChecked(s.DisplayInformation);

@@ -19,6 +19,8 @@
 #include "net/GameLinkHost.h"
 #include "platform/HttpComponent.h"
 
+class QToolBar;
+
 namespace client {
 
 class TForm1;
@@ -122,6 +124,13 @@ public:
     void NouvellePartie1Click();
     void Controleduson1Click();
 
+    // The web banner: made after the first paint; its page's arrival enables the online
+    // controls once (Banner.cpp).
+    static constexpr int BannerWidth = 468, BannerHeight = 60;
+    void GoPub(const std::string& address);
+    void PUBProgressChange(const std::string& title);
+    void AreaPainted();
+
     // TableSurface
     platform::Bitmap& Surface() override { return Surface_; }
     void SurfaceChanged() override;
@@ -159,6 +168,9 @@ public:
     QToolButton *ToolButton2, *ToolButton3, *ToolButton4, *ToolButton7;
     platform::HttpComponent *NMHTTPA, *NMHTTPB;
     std::array<std::string, 2> NetPictureFile;  // the pictures of local seats 0 and 2 in players/net
+    QWidget* PubArea = nullptr;  // the banner's place on the top panel
+    QLabel* Panel4 = nullptr;    // covers the banner until its page has arrived
+    QWidget* PUB = nullptr;      // the banner view; none without the browser engine
 
     Voices Voice;
     QtClipPlayer MP0, MP1, MP2, MP4;
@@ -175,6 +187,9 @@ protected:
 private:
     void buildMenus();
     void buildToolBar();
+    void buildBannerPanel(QToolBar* panel);
+    void EnableOnlineControls();
+    void OfferUpdate(const std::string& version);
     std::unique_ptr<Jeu> newLocalGame();
     void fillClientArea(int colour);
     void drawSeatNames();
@@ -192,6 +207,7 @@ private:
 
     platform::Bitmap Surface_;
     bool shownOnce_ = false;
+    bool bannerStarted_ = false;
 };
 
 // Opens a QMessageBox for platform::ShowMessage; installed by the program's main block.

@@ -5,6 +5,7 @@
 #include "client/Forms.h"
 #include "client/Settings.h"
 #include "client/Vuesc.h"
+#include "client/WebParts.h"
 
 namespace client {
 namespace {
@@ -13,6 +14,7 @@ struct Hooks {
     std::vector<std::function<void()>> downloaded;
     std::vector<std::function<void()>> reachable;
     bool webReachable = false;
+    std::function<bool()> loggedIn;
 };
 
 Hooks& hooks() {
@@ -49,9 +51,18 @@ std::string WebPageUrl(int opt) {
            "&lang=" + s.UniversLanguage;
 }
 
-void OpenWebPage(int /*opt*/) {
-    // The web browser window connects here when it lands.
+void OpenWebPage(int opt) {
+    TForm1* main = AppForms().Form1;
+    WebBrowser* browser = AppBrowser();
+    if (!main || !browser || !main->Web1->isEnabled()) return;
+    main->BrowserHomeUrl = WebPageUrl(10);
+    AppForms().Form15->show();
+    main->Web1->setChecked(true);
+    browser->Go(WebPageUrl(opt));
 }
+
+void SetLobbyLoggedInQuery(std::function<bool()> query) { hooks().loggedIn = std::move(query); }
+bool LobbyLoggedIn() { return hooks().loggedIn && hooks().loggedIn(); }
 
 void ResetWindowHooks() { hooks() = Hooks{}; }
 

@@ -24,6 +24,10 @@ std::string WebPageUrl(int opt);
 // Opens that page in the web browser window.
 void OpenWebPage(int opt);
 
+// Whether the player is logged into the lobby; false until the lobby window answers it.
+void SetLobbyLoggedInQuery(std::function<bool()> query);
+bool LobbyLoggedIn();
+
 // Forgets every registration (tests).
 void ResetWindowHooks();
 

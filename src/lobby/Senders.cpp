@@ -44,10 +44,21 @@ std::string Senders::LocalIPAddress(const std::string& siteUrl) const {
     return components_.at(1)->LocalAddressFor(siteUrl);
 }
 
-Senders& AppSenders() {
+namespace {
+QPointer<Senders>& appSenders() {
     static QPointer<Senders> senders;
-    if (!senders) senders = new Senders(QCoreApplication::instance());
-    return *senders;
+    return senders;
+}
+} // namespace
+
+Senders& AppSenders() {
+    if (!appSenders()) {
+        appSenders() = new Senders(QCoreApplication::instance());
+        // Deleted while the application object still exists: its components' network
+        // threads must not outlive it (a child of the application goes only after it).
+        qAddPostRoutine([] { delete appSenders().data(); });
+    }
+    return *appSenders();
 }
 
 } // namespace lobby

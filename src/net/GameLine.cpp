@@ -133,7 +133,7 @@ ReadResult ParseGameLine(const std::string& line, LineFrom from, GameLine& out) 
         else in.Text();
         break;
     case MsgJoin:
-        in.Text();
+        out.Text = in.Text();
         break;
     case MsgChat:
         out.Seat = in.Seat();
@@ -198,10 +198,12 @@ std::string HostPassLine(int seat) { return "3:" + std::to_string(seat) + "&"; }
 std::string GuestPassLine() { return "3:&"; }
 std::string HandRequestLine() { return "7:&"; }
 std::string DealLine(const DealTiles& deal) { return "7:" + DealFields(deal); }
-std::string JoinLine() { return "8:&"; }
+std::string JoinLine(const std::string& nickname) { return "8:" + TextField(nickname) + "&"; }
 
 std::string ChatLine(int seat, const std::string& text) {
-    return "9:" + std::to_string(seat) + "&" + TextField(text) + "&";
+    std::string line = "9:" + std::to_string(seat) + "&" + TextField(text);
+    if (line.size() > HostLineLimit - 1) line.resize(HostLineLimit - 1);
+    return line + "&";
 }
 
 } // namespace net

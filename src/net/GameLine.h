@@ -26,10 +26,11 @@ enum GameLineCode : int {
     MsgChat = 9,        // both ways: seat of the writer, text
 };
 
-// The listening side cuts lines at this many characters; the guest keeps the socket's
-// default. The longest line a host sends (the start line with short names) is far below.
+// Received lines longer than this are dropped. The host's limit bounds every guest line; a
+// host's line is never longer than its start line, which holds with three names and
+// addresses of up to 300 characters together per seat, far more than the lobby gives.
 constexpr int HostLineLimit = 300;
-constexpr int GuestLineLimit = 65536;
+constexpr int GuestLineLimit = 1024;
 
 // The seven tiles of each seat, seats in the host's numbering, tiles in hand order.
 using DealTiles = std::array<std::array<Domino, 7>, 3>;
@@ -49,7 +50,7 @@ struct GameLine {
     int Seat = -1;          // MsgTurn, MsgTilePlayed, MsgChat, and MsgPass from the host
     int HandIndex = -1;     // MsgTilePlayed
     int End = LeftEndSide;  // MsgTilePlayed
-    std::string Text;       // MsgChat
+    std::string Text;       // MsgChat; MsgJoin: the nickname the guest gives, or empty
     // MsgStartGame, host numbering: seat 0, the host, seat 2.
     std::array<std::string, 3> Names, Addresses, Kinds;
     DealTiles Deal{};       // MsgStartGame, and MsgHand from the host
@@ -94,7 +95,10 @@ std::string HostPassLine(int seat);
 std::string GuestPassLine();
 std::string HandRequestLine();
 std::string DealLine(const DealTiles& deal);
-std::string JoinLine();
+// "8:&", or with the guest's lobby nickname in its field, which lets a host tell apart two
+// guests that come from one address (a host that does not look at the field reads a join).
+std::string JoinLine(const std::string& nickname = {});
+// The text is cut so that the line stays within the host's line limit.
 std::string ChatLine(int seat, const std::string& text);
 
 } // namespace net

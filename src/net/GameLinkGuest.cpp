@@ -50,7 +50,7 @@ void GameLinkGuest::NextRound() {
     JeuNet* g = window_.CurrentNetGame();
     if (!g) return;
     g->RoundOver = false;
-    if (g->AllSeatsWon) clientSendText(JoinLine());
+    if (g->AllSeatsWon) clientSendText(JoinLine(LobbyNickname));
     else if (!g->GameOver) clientSendText(HandRequestLine());
 }
 
@@ -59,7 +59,7 @@ void GameLinkGuest::SendChat(const std::string& text) {
 }
 
 void GameLinkGuest::WSocket1SessionConnected() {
-    clientSendText(JoinLine());
+    clientSendText(JoinLine(LobbyNickname));
     window_.Connected();
 }
 

@@ -23,8 +23,8 @@ public:
     GameSetup Setup;
     std::string StatisticsFile = "datas.sta";
     std::string LobbyAddress;   // the guest's own IP address from its lobby login
-    // The guest's lobby nickname. Read only when both guests have the same address, which
-    // the address alone cannot tell apart.
+    // The guest's lobby nickname, sent in its join lines. The host and the guest both use it
+    // only when the two guests' addresses cannot tell them apart (one address, or a proxy).
     std::string LobbyNickname;
     // Ask the window to fetch the opponents' pictures at the next start line; cleared there.
     bool FetchNetPictures = false;

@@ -1,6 +1,9 @@
 #include "net/GameLinkHost.h"
 
 #include <QPointer>
+#include <QTimer>
+
+#include <algorithm>
 
 #include "game/JeuMessages.h"
 #include "platform/Random.h"
@@ -79,23 +82,67 @@ void GameLinkHost::SendChat(const std::string& text) {
 
 void GameLinkHost::onClientConnected(platform::LineSocket* client) {
     auto* c = static_cast<TClientConnection*>(client);
+    c->SetSendLimit(SendLimit);
+    connect(c, &platform::LineSocket::DataAvailable, this, [this, c] { ClientLineReceived(*c); });
     if (seatedCount() >= guestsWanted()) {
-        // Every seat of the game already has its guest.
-        c->Close();
+        // Every place of the game already has its guest.
+        drop(*c);
         return;
     }
-    c->Seated = true;
-    connect(c, &platform::LineSocket::DataAvailable, this, [this, c] { ClientLineReceived(*c); });
+    QTimer::singleShot(JoinTimeoutMs, c, [this, c] {
+        if (!c->Seated) drop(*c);
+    });
+    std::vector<TClientConnection*> waiting;
+    for (int i = 0; i < server_.ClientCount(); ++i) {
+        TClientConnection* w = Connection(i);
+        if (!w->Seated && !w->Dropped) waiting.push_back(w);
+    }
+    const auto most = static_cast<std::size_t>(std::max(MaxWaitingConnections, 0));
+    for (std::size_t i = 0; i + most < waiting.size(); ++i) drop(*waiting[i]);
 }
 
 void GameLinkHost::onClientDisconnect(platform::LineSocket* client) {
     if (static_cast<TClientConnection*>(client)->Seated) lostLink();
 }
 
+// Closed from the event loop: the connection may be in the middle of handling its lines.
+void GameLinkHost::drop(TClientConnection& c) {
+    if (c.Dropped) return;
+    c.Dropped = true;
+    QMetaObject::invokeMethod(&c, &platform::LineSocket::Abort, Qt::QueuedConnection);
+}
+
+void GameLinkHost::dropWaiting() {
+    for (int i = 0; i < server_.ClientCount(); ++i)
+        if (!Connection(i)->Seated) drop(*Connection(i));
+}
+
+bool GameLinkHost::seat(TClientConnection& from, const std::string& nickname) {
+    if (from.Seated) return true;
+    if (from.Dropped) return false;
+    if (seatedCount() >= guestsWanted()) {
+        drop(from);
+        return false;
+    }
+    from.Seated = true;
+    from.JoinOrder = ++joins_;
+    from.JoinName = nickname;
+    if (seatedCount() == guestsWanted()) dropWaiting();
+    return true;
+}
+
 void GameLinkHost::lostLink() {
     JeuNet* g = window_.CurrentNetGame();
     if (!g || g->GameOver) return;
     g->GameOver = true;
+    // The guests still here cannot play on: closing their links tells them the game ended.
+    for (int i = 0; i < server_.ClientCount(); ++i) {
+        TClientConnection* c = Connection(i);
+        if (c->Seated && !c->Dropped) {
+            c->Dropped = true;
+            QMetaObject::invokeMethod(c, &platform::LineSocket::Close, Qt::QueuedConnection);
+        }
+    }
     window_.LinkLost();
     if (!window_.LocalAbandon()) window_.ShowStatus(window_.Translate(LeftTheGame));
     window_.Repaint();
@@ -130,28 +177,64 @@ void GameLinkHost::ReadText(TClientConnection& from, const std::string& text) {
 }
 
 bool GameLinkHost::mayMoveFor(const TClientConnection& from, int hostSeat) const {
-    if (!from.Seated) return false;
-    if (PlayWithCpu) return true;
-    if (from.BoundSeat >= 0) return from.BoundSeat == hostSeat;
-    for (int i = 0; i < server_.ClientCount(); ++i) {
-        const TClientConnection* c = Connection(i);
-        if (c != &from && c->BoundSeat == hostSeat) return false;
-    }
-    return true;
+    return from.Seated && from.BoundSeat == hostSeat;
 }
 
-void GameLinkHost::bind(TClientConnection& from, int hostSeat) {
-    if (!PlayWithCpu) from.BoundSeat = hostSeat;
+void GameLinkHost::bindSeats(const std::array<std::string, 3>& names,
+                             const std::array<std::string, 3>& addresses, int computerSeat) {
+    std::vector<TClientConnection*> joined;
+    for (int i = 0; i < server_.ClientCount(); ++i) {
+        TClientConnection* c = Connection(i);
+        c->BoundSeat = -1;
+        if (c->Seated && !c->Dropped) joined.push_back(c);
+    }
+    std::sort(joined.begin(), joined.end(),
+              [](const TClientConnection* a, const TClientConnection* b) { return a->JoinOrder < b->JoinOrder; });
+    // The guests' seats, in the order the last rule gives them out.
+    std::vector<int> free;
+    for (int s : {0, 2})
+        if (s != computerSeat) free.push_back(s);
+    auto take = [&free](TClientConnection* c, int s) {
+        c->BoundSeat = s;
+        free.erase(std::find(free.begin(), free.end(), s));
+    };
+
+    // An address names a seat when it is that seat's alone and one connection comes from it.
+    for (int s : std::vector<int>(free)) {
+        bool shared = false;
+        for (int o : free)
+            if (o != s && addresses[o] == addresses[s]) shared = true;
+        if (shared || addresses[s].empty()) continue;
+        TClientConnection* only = nullptr;
+        int count = 0;
+        for (TClientConnection* c : joined)
+            if (c->BoundSeat < 0 && c->PeerAddr() == addresses[s]) {
+                only = c;
+                ++count;
+            }
+        if (count == 1) take(only, s);
+    }
+    for (TClientConnection* c : joined) {
+        if (c->BoundSeat >= 0 || c->JoinName.empty()) continue;
+        for (int s : free)
+            if (names[s] == c->JoinName) {
+                take(c, s);
+                break;
+            }
+    }
+    for (TClientConnection* c : joined)
+        if (c->BoundSeat < 0 && !free.empty()) take(c, free.front());
 }
 
 bool GameLinkHost::handleLine(TClientConnection& from, const GameLine& line) {
-    if (!from.Seated) return false;
+    if (from.Dropped || (!from.Seated && line.Code != MsgJoin)) return false;
     JeuNet* g = window_.CurrentNetGame();
     const JeuMessages& t = GameTexts();
 
     switch (line.Code) {
     case MsgJoin:
-        if (!modeFits()) return false;
+        if (!seat(from, line.Text)) return false;
+        if (!modeFits()) return true;  // seated; the game waits for the other guest
         // A join starts a game when none runs, after a game, or after a hand that every
         // seat has won (a fresh game); never in the middle of one.
         if (g && !g->GameOver && !(g->RoundOver && g->AllSeatsWon)) return false;
@@ -166,7 +249,6 @@ bool GameLinkHost::handleLine(TClientConnection& from, const GameLine& line) {
     case MsgTilePlayed: {
         if (!g || !mayMoveFor(from, line.Seat)) return false;
         if (!g->CanApplyRemoteTile(line.Seat, line.HandIndex, line.End)) return false;
-        bind(from, line.Seat);
         g->ApplyRemoteTile(line.Seat, line.HandIndex, line.End);
         relay(from, TilePlayedLine(line.Seat, line.HandIndex, line.End));
         window_.Ecriremessage(g->Message);
@@ -179,7 +261,6 @@ bool GameLinkHost::handleLine(TClientConnection& from, const GameLine& line) {
         if (!g || g->RoundOver || g->GameOver) return false;
         const int seat = g->SeatToMove;
         if (g->PlaysHere(seat) || !mayMoveFor(from, seat)) return false;
-        bind(from, seat);
         g->Passed[seat] = true;
         std::string logLine = g->Seats[seat].Name + " " + t.Sulks + " ";
         window_.Ecriremessage(logLine);
@@ -192,8 +273,7 @@ bool GameLinkHost::handleLine(TClientConnection& from, const GameLine& line) {
     }
 
     case MsgChat: {
-        if (!g || g->PlaysHere(line.Seat)) return false;
-        if (!PlayWithCpu && from.BoundSeat >= 0 && from.BoundSeat != line.Seat) return false;
+        if (!g || g->PlaysHere(line.Seat) || from.BoundSeat != line.Seat) return false;
         window_.ShowChat(g->Seats[line.Seat].Name + ": " + line.Text);
         relay(from, ChatLine(line.Seat, line.Text));
         return true;
@@ -215,6 +295,7 @@ void GameLinkHost::startGame() {
     int computerSeat = -1;
     if (kinds[0] == "3") computerSeat = 0;
     if (kinds[2] == "3") computerSeat = 2;
+    bindSeats(names, addresses, computerSeat);
 
     window_.FillTable();
     window_.ClearGameLog();

@@ -16,12 +16,18 @@ class TClientConnection : public platform::LineSocket {
 public:
     explicit TClientConnection(QTcpSocket* accepted, QObject* parent = nullptr);
 
-    // One of the game's guests (1 with the computer seat, 2 without). A connection beyond
-    // that number is closed as soon as it is accepted.
+    // One of the game's guests (1 with the computer seat, 2 without): it has sent a whole
+    // join line while a place was free. Until then its other lines are refused.
     bool Seated = false;
-    // With two guests: the host seat this connection has moved for; its lines may then speak
-    // for that seat only. -1 until its first move.
+    // Seated connections in the order of their joins: 1, 2, ...
+    int JoinOrder = 0;
+    // The nickname its join line gave; empty when none.
+    std::string JoinName;
+    // The host seat this connection plays, bound when a game starts; its tiles, passes and
+    // chat lines speak for that seat only. -1 until then.
     int BoundSeat = -1;
+    // Being closed; no longer counted among the connections waiting for their join.
+    bool Dropped = false;
 };
 
 // One chosen opponent of the lobby: name, state (3 = the host's computer player) and address.
@@ -38,6 +44,11 @@ struct LobbySlot {
 // first slot. With PlayWithCpu the first slot is the computer player and one human guest
 // plays; without it two guests play, and a guest's tile, pass or chat is passed on to the
 // other guest while every line the host makes goes to both.
+//
+// A connection takes a guest's place with its first whole join line; one that sends none in
+// time, or comes when every place is taken, is closed. When a game starts each seated
+// connection is bound to one seat: by its peer address when that names one seat, else by
+// the nickname of its join line, else in the order of the joins (seat 0, then seat 2).
 class GameLinkHost : public QObject {
 public:
     explicit GameLinkHost(GameLinkWindow& window, QObject* parent = nullptr);
@@ -49,6 +60,16 @@ public:
     bool PlayWithCpu = true;
     std::array<LobbySlot, 2> Opponents;
     std::string OwnName, OwnAddress;  // the host's lobby nickname and IP address
+
+    // A connection that has sent no whole join line within this time is closed, so that a
+    // stray or stalled connection never keeps the real guest waiting.
+    int JoinTimeoutMs = 5000;
+    // At most this many connections wait for their join at once; a further one closes the
+    // oldest waiting.
+    int MaxWaitingConnections = 8;
+    // What may wait to be sent to one guest. A guest that lets more pile up (one that does
+    // not read) is dropped as a guest that left.
+    qint64 SendLimit = 256 * 1024;
 
     // Listens with the host's line limit; port 0 picks a free port (see Port()).
     bool Listen(int port, const std::string& address = "0.0.0.0");
@@ -83,7 +104,11 @@ private:
     void lostLink();
     bool handleLine(TClientConnection& from, const GameLine& line);
     bool mayMoveFor(const TClientConnection& from, int hostSeat) const;
-    void bind(TClientConnection& from, int hostSeat);
+    bool seat(TClientConnection& from, const std::string& nickname);
+    void drop(TClientConnection& c);
+    void dropWaiting();
+    void bindSeats(const std::array<std::string, 3>& names,
+                   const std::array<std::string, 3>& addresses, int computerSeat);
     void startGame();
     void nextHand(JeuNet& g);
     void broadcast(const std::string& line);
@@ -92,6 +117,7 @@ private:
     GameLinkWindow& window_;
     platform::LineServer server_;
     LineCounts counts_;
+    int joins_ = 0;
 };
 
 } // namespace net

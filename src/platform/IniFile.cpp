@@ -31,20 +31,16 @@ bool sameName(const std::string& a, const std::string& b) {
 }
 
 // A line break inside a value or a name would split it into lines of its own (and could
-// forge other keys), so line breaks and NUL bytes are dropped on writing.
-std::string singleLine(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text)
-        if (c != '\r' && c != '\n' && c != '\0') out.push_back(c);
-    return out;
-}
+// forge other keys), so line breaks and NUL bytes are dropped on writing, and on reading
+// too, so that a value read is one that a save writes back unchanged.
+std::string singleLine(const std::string& text) { return OneLine(text); }
 
 // Reading trims blanks and removes one pair of surrounding quotes; a value that would be
-// changed by that is written in quotes so that it reads back as written.
+// changed by that (blanks at either end, blanks only, quotes at both ends) is written in
+// quotes so that it reads back as written.
 std::string encodeValue(const std::string& raw) {
     const std::string value = singleLine(raw);
-    if (trim(value).empty()) return value;
+    if (value.empty()) return value;
     const bool edgeBlank = isBlank(value.front()) || isBlank(value.back());
     const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
     if (edgeBlank || quoted) return '"' + value + '"';
@@ -52,7 +48,7 @@ std::string encodeValue(const std::string& raw) {
 }
 
 std::string decodeValue(const std::string& text) {
-    std::string value = trim(text);
+    std::string value = trim(singleLine(text));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
         value = value.substr(1, value.size() - 2);
     return value;
@@ -165,6 +161,14 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
         lines_.push_back(keyText + "=" + encoded);
     }
     parse();
+}
+
+void IniFile::WriteUnquoted(const std::string& section, const std::string& key,
+                            const std::string& value) {
+    WriteString(section, key, "");
+    const Section* s = findSection(trim(singleLine(section)));
+    const Entry* e = s ? findEntry(*s, trim(singleLine(key))) : nullptr;
+    if (e) lines_[e->line] = e->key + "=" + singleLine(value);
 }
 
 void IniFile::WriteInteger(const std::string& section, const std::string& key, int value) {

@@ -10,7 +10,8 @@
 //   of its section, a new section at the end of the file; every other line (comments,
 //   unknown keys, blank lines) is kept as it was;
 // - values are trimmed of surrounding blanks on reading, and one pair of surrounding double
-//   quotes is removed; a value that would lose blanks that way is written in quotes;
+//   quotes is removed; a value that would lose blanks or quotes that way (blanks only
+//   included) is written in quotes, so every one-line value reads back as written;
 // - text is 8-bit (each character one byte); CR LF or LF end a line on reading, CR LF is
 //   written;
 // - a file that cannot be read gives an empty INI; UpdateFile writes a temporary file and
@@ -38,6 +39,10 @@ public:
 
     void WriteString(const std::string& section, const std::string& key,
                      const std::string& value);
+    // Writes the value as it stands, never in quotes (line breaks still dropped), for keys
+    // whose readers trim it on purpose: a value of one blank reads back empty.
+    void WriteUnquoted(const std::string& section, const std::string& key,
+                       const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int value);
     // Written as "1" or "0".
     void WriteBool(const std::string& section, const std::string& key, bool value);

@@ -52,6 +52,7 @@ LineSocket::~LineSocket() {
 
 void LineSocket::attach(QTcpSocket* socket) {
     socket_ = socket;
+    socket_->setReadBufferSize(ReadChunk);
     connect(socket_, &QTcpSocket::readyRead, this, &LineSocket::onReadyRead);
     connect(socket_, &QTcpSocket::errorOccurred, this, &LineSocket::onError);
     connect(socket_, &QTcpSocket::disconnected, this, &LineSocket::onDisconnected);
@@ -73,6 +74,7 @@ void LineSocket::Connect(const std::string& host, int port) {
     partial_.clear();
     lines_.clear();
     discarding_ = false;
+    overflowed_ = false;
     lastError_.clear();
     if (socks_.Host.empty()) {
         socket_->setProxy(QNetworkProxy::NoProxy);
@@ -89,9 +91,20 @@ void LineSocket::Connect(const std::string& host, int port) {
 }
 
 void LineSocket::SendStr(const std::string& text) {
-    if (!IsConnected()) return;
-    socket_->write(text.data(), static_cast<qint64>(text.size()));
+    if (!IsConnected() || overflowed_) return;
+    const auto size = static_cast<qint64>(text.size());
+    if (socket_->bytesToWrite() + size > sendLimit_) {
+        // The peer does not take what it is sent: it is treated as gone. The drop waits for
+        // the event loop, so that a caller sending to several connections is not cut short.
+        overflowed_ = true;
+        QMetaObject::invokeMethod(this, &LineSocket::Abort, Qt::QueuedConnection);
+        emit SendLimitExceeded();
+        return;
+    }
+    socket_->write(text.data(), size);
 }
+
+qint64 LineSocket::BytesToWrite() const { return socket_ ? socket_->bytesToWrite() : 0; }
 
 std::string LineSocket::ReceiveStr() {
     std::string text;

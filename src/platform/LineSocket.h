@@ -33,6 +33,10 @@ class LineSocket : public QObject {
     Q_OBJECT
 public:
     static constexpr int DefaultLineLimit = 65536;
+    static constexpr qint64 DefaultSendLimit = 1 << 20;
+    // The most that is taken from the connection in one read: a peer that sends faster than
+    // its lines are handled waits in the network's own buffers, never in this process.
+    static constexpr qint64 ReadChunk = 16 * 1024;
 
     // A client socket, not connected.
     explicit LineSocket(QObject* parent = nullptr);
@@ -49,12 +53,19 @@ public:
     // before it.
     void SetLineEdit(bool on) { lineEdit_ = on; }
     bool LineEdit() const { return lineEdit_; }
+    // What may wait to be sent on this connection. A send that would queue more is not
+    // queued: the connection is dropped as if the peer had left (SendLimitExceeded at once,
+    // then SessionClosed from the event loop), and what waited is freed.
+    void SetSendLimit(qint64 bytes) { sendLimit_ = bytes > 0 ? bytes : 1; }
+    qint64 SendLimit() const { return sendLimit_; }
+    // Bytes sent and still waiting for the network to take them.
+    qint64 BytesToWrite() const;
     // Used by the next Connect. An empty host connects directly.
     void SetSocks(const SocksProxy& proxy) { socks_ = proxy; }
 
     void Connect(const std::string& host, int port);
     // Sends the text as it stands (the caller appends the line end). Nothing happens on a
-    // socket that is not connected.
+    // socket that is not connected or has passed its send limit.
     void SendStr(const std::string& text);
     // Every complete line received and not yet taken, each followed by CR LF, in order.
     std::string ReceiveStr();
@@ -80,6 +91,7 @@ signals:
     void Error(const QString& text);
     void SocksError(const QString& text);
     void LineLimitExceeded();
+    void SendLimitExceeded();
 
 private:
     void attach(QTcpSocket* socket);
@@ -95,6 +107,8 @@ private:
     int lineLimit_ = DefaultLineLimit;
     bool lineEdit_ = true;
     bool closedSignalled_ = false;
+    bool overflowed_ = false;
+    qint64 sendLimit_ = DefaultSendLimit;
     SocksProxy socks_;
     std::string lastError_;
 };

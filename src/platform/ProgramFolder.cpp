@@ -1,5 +1,7 @@
 #include "ProgramFolder.h"
 
+#include "TextFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <unistd.h>
@@ -32,7 +34,8 @@ bool ChangeToProgramFolder() { return ::chdir(ProgramFolder().c_str()) == 0; }
 void SetProgramFolderForTests(const std::string& folder) { overrideFolder() = folder; }
 
 bool IsSafeFileName(const std::string& name) {
-    if (name.empty()) return false;
+    // A name holding a line end could not be stored in a settings or theme file either.
+    if (name.empty() || !IsOneLine(name)) return false;
     if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos) return false;
     return name.find("..") == std::string::npos;
 }

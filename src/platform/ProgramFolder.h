@@ -11,7 +11,8 @@ bool ChangeToProgramFolder();
 void SetProgramFolderForTests(const std::string& folder);
 
 // Names that come from outside never leave their folder: false for a name holding "/",
-// "\\" or "..", and for an empty name.
+// "\\" or "..", for an empty name, and for one holding a line end (which no settings or
+// theme file could store).
 bool IsSafeFileName(const std::string& name);
 
 } // namespace platform

@@ -14,9 +14,17 @@ std::optional<std::vector<std::string>> ReadLines(const std::string& path);
 // Splits a buffer into lines the same way ReadLines does.
 std::vector<std::string> SplitLines(const std::string& text);
 
-// Writes the lines, each followed by CR LF, to a temporary file beside the target and
-// renames it over the target, so a failure never leaves a truncated file. False on failure.
+// Writes the lines, each followed by CR LF, to a temporary file beside the target (the
+// target's name + ".tmp"), flushes it to the disk and renames it over the target, so that a
+// failure, a kill or a power loss leaves either the old file or the new one, whole. A
+// temporary file left by an interrupted save is removed first. False on failure.
 bool WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
+
+// A value stored as one line of a file cannot hold a line end: CR, LF and NUL are removed.
+// Texts set from outside pass through it where they are set, so that what is kept is what
+// a save writes and a load reads back.
+std::string OneLine(const std::string& text);
+bool IsOneLine(const std::string& text);
 
 bool FileExists(const std::string& path);
 

@@ -6,12 +6,6 @@
 
 namespace {
 
-int FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 // One tick of the main window as its timer would give it, with the scripted user moving
 // when asked; the guest's next-round button is clicked when it shows.
 void WindowTick(client::TForm1& w, ScriptedUser& user) {

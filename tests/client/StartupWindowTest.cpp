@@ -5,6 +5,9 @@
 #include "ClientFixture.h"
 #include "client/Vue3Dsc.h"
 #include "client/VueInfoJeu.h"
+#include "client/VueListeJoueurs.h"
+#include "client/VueOptions.h"
+#include "client/VuePreferences.h"
 #include "game/Statistics.h"
 
 TEST(ClientStartup, AnEmptyFolderGetsCompleteFilesWithTheDefaults) {
@@ -47,14 +50,15 @@ TEST(ClientStartup, WindowsAreCreatedInTheirOrderAndTheInformationWindowFollowsI
     });
     client::Forms& f = client::AppForms();
     ASSERT_NE(f.Form1, nullptr);
-    for (QWidget* w : {f.Form15, f.Form2, f.Form3, static_cast<QWidget*>(f.Form4), f.Form9, f.Form12,
-                       f.Form11, f.Form5, f.Form6, f.Form14, static_cast<QWidget*>(f.Form17), f.Form8})
+    for (QWidget* w : {f.Form15, f.Form2, static_cast<QWidget*>(f.Form3), static_cast<QWidget*>(f.Form4),
+                       static_cast<QWidget*>(f.Form9), f.Form12, f.Form11, f.Form5, f.Form6, f.Form14,
+                       static_cast<QWidget*>(f.Form17), static_cast<QWidget*>(f.Form8)})
         EXPECT_NE(w, nullptr);
     // The windows were made in order: each later one is a later child of the main window.
     const QObjectList children = f.Form1->children();
     EXPECT_LT(children.indexOf(f.Form15), children.indexOf(f.Form4));
     EXPECT_LT(children.indexOf(f.Form4), children.indexOf(f.Form17));
-    EXPECT_LT(children.indexOf(f.Form17), children.indexOf(f.Form8));
+    EXPECT_LT(children.indexOf(f.Form17), children.indexOf(static_cast<QObject*>(f.Form8)));
     // "Display information" off: hidden and unticked; ticking the item shows it.
     EXPECT_FALSE(f.Form4->isVisible());
     EXPECT_FALSE(f.Form1->Vuedesinformations1->isChecked());

@@ -2,6 +2,8 @@
 #include <QFileInfo>
 #include <QTcpServer>
 
+#include "client/VueOptions.h"
+
 #include "LobbyFixture.h"
 
 namespace {
@@ -142,10 +144,9 @@ TEST(NetworkControls, TheMenusOpenTheLobbyAndTheOptionsPageFollowsTheSession) {
     LobbyWindows w;
     client::TForm1& main = w.main();
     QWidget* options = client::AppForms().Form8;
-    auto* edit = new QWidget(options);
-    edit->setObjectName("Edit114");
-    auto* kind = new QWidget(options);
-    kind->setObjectName("RadioKind");
+    auto* edit = options->findChild<QWidget*>("Edit114");
+    auto* kind = options->findChild<QWidget*>("RadioKind");
+    ASSERT_TRUE(edit && kind);
     main.UpdateNetOptionsForm(true);
     EXPECT_TRUE(edit->isEnabled());
     EXPECT_FALSE(kind->isEnabled());

@@ -1,5 +1,6 @@
 #include "client/Settings.h"
 
+#include "client_settings/OddValues.h"
 #include "client_settings/TestFiles.h"
 #include "platform/IniFile.h"
 
@@ -147,6 +148,52 @@ TEST_F(SettingsFile, CdDirectoryKeepsOneCharacter) {
         ASSERT_TRUE(client::SaveIniFile(s, ini()));
         EXPECT_NE(ReadBytes(ini()).find("\r\n" + written + "\r\n"), std::string::npos);
     }
+}
+
+// Every text of the store, each save giving the fields different odd texts, reads back
+// exactly as it was saved; so does every character of "CD directory".
+TEST_F(SettingsFile, OddValuesReadBackEqualAfterASave) {
+    using Text = std::string Settings::*;
+    const Text texts[] = {&Settings::LeftPlayerFile, &Settings::MeFile, &Settings::RightPlayerFile,
+                          &Settings::BeginningSoundPath, &Settings::GameSoundPath, &Settings::ThemeFilePath,
+                          &Settings::LngFilePath, &Settings::UniversLanguage, &Settings::Surname,
+                          &Settings::NetPassword, &Settings::ProxyAddress, &Settings::ProxySocksAddress,
+                          &Settings::ProxySocksLogin, &Settings::ProxySocksPassword};
+    const std::vector<std::string>& odd = OddOneLineTexts();
+    const std::string letters = " \t\"=;[\xe9" "E";
+    for (std::size_t round = 0; round < odd.size(); ++round) {
+        Settings written = unusualSettings();
+        for (std::size_t f = 0; f < std::size(texts); ++f) written.*texts[f] = odd[(round + f) % odd.size()];
+        written.CdDirectory = letters[round % letters.size()];
+        ASSERT_TRUE(client::SaveIniFile(written, ini()));
+        Settings read;
+        client::LoadIniFile(read, ini());
+        EXPECT_EQ(read, written) << "round " << round;
+        for (std::size_t f = 0; f < std::size(texts); ++f)
+            EXPECT_EQ(read.*texts[f], written.*texts[f]) << "round " << round << " field " << f;
+    }
+}
+
+TEST_F(SettingsFile, TextsWithLineEndsAreMadeStorableAndNeverForgeKeys) {
+    const std::string forged = "Bob\r\nServer port=1\nBe server=7\r";
+    EXPECT_EQ(client::StorableText(forged), "BobServer port=1Be server=7");
+    EXPECT_EQ(client::StorableText(std::string("a\0b", 3)), "ab");
+
+    // Set through the rule, the value reads back equal.
+    Settings written = unusualSettings();
+    written.Surname = client::StorableText(forged);
+    ASSERT_TRUE(client::SaveIniFile(written, ini()));
+    Settings read;
+    client::LoadIniFile(read, ini());
+    EXPECT_EQ(read, written);
+
+    // Even when a caller skips it, the file keeps its lines: no key is forged.
+    written.Surname = forged;
+    ASSERT_TRUE(client::SaveIniFile(written, ini()));
+    client::LoadIniFile(read, ini());
+    EXPECT_EQ(read.ServerPort, written.ServerPort);
+    EXPECT_EQ(read.BeServer, written.BeServer);
+    EXPECT_EQ(read.Surname, client::StorableText(forged));
 }
 
 TEST(CpuDelayTicks, IntegerPartOfTheDelayIsTaken) {

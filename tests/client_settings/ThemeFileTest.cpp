@@ -1,6 +1,8 @@
 #include "client/Settings.h"
 #include "client/ThemeFile.h"
+#include "platform/TextFile.h"
 
+#include "client_settings/OddValues.h"
 #include "client_settings/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -96,6 +98,35 @@ TEST_F(ThemeFileTest, HeadersAreNotComparedAndBackslashesBecomeSlashes) {
     ThemeValues fromLf;
     ASSERT_TRUE(client::ReadThemeFile(path(), fromLf));
     EXPECT_EQ(fromLf, unusualTheme());
+}
+
+TEST_F(ThemeFileTest, OddTexturePathsReadBackEqual) {
+    const std::vector<std::string>& odd = OddOneLineTexts();
+    for (std::size_t round = 0; round < odd.size(); ++round) {
+        ThemeValues written = unusualTheme();
+        written.BackgroundTexturePath = odd[round];
+        written.DominoesTexturePath = odd[(round + 1) % odd.size()];
+        written.BackDominoesTexturePath = odd[(round + 2) % odd.size()];
+        ASSERT_TRUE(client::WriteThemeFile(path(), written));
+        ThemeValues read;
+        ASSERT_TRUE(client::ReadThemeFile(path(), read));
+        EXPECT_EQ(read, written) << "round " << round;
+    }
+}
+
+TEST_F(ThemeFileTest, ALineEndInATexturePathNeverShiftsTheLaterValues) {
+    for (const std::string& broken : {std::string("a\nb.jpg"), std::string("a\r\nb.jpg"),
+                                      std::string("a.jpg\r"), std::string("\n")}) {
+        SCOPED_TRACE(broken);
+        ThemeValues written = unusualTheme();
+        written.DominoesTexturePath = broken;
+        ASSERT_TRUE(client::WriteThemeFile(path(), written));
+        EXPECT_EQ(platform::ReadLines(path())->size(), 38u);
+        ThemeValues read;
+        ASSERT_TRUE(client::ReadThemeFile(path(), read));
+        written.DominoesTexturePath = client::StorableText(broken);
+        EXPECT_EQ(read, written);
+    }
 }
 
 TEST_F(ThemeFileTest, FontSizeIsClampedOnReading) {

@@ -185,6 +185,33 @@ TEST(LineClient, ARefusedConnectionIsAnErrorNotAClose) {
     EXPECT_FALSE(socket.LastError().empty());
 }
 
+TEST(LineClient, APeerThatDoesNotReadIsDroppedAtTheSendLimitAndWhatWaitedIsFreed) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    LineSocket socket;
+    socket.SetSendLimit(64 * 1024);
+    QSignalSpy overflow(&socket, &LineSocket::SendLimitExceeded);
+    QSignalSpy closed(&socket, &LineSocket::SessionClosed);
+    socket.Connect("127.0.0.1", server.serverPort());
+    ASSERT_TRUE(WaitFor([&] { return server.hasPendingConnections() && socket.IsConnected(); }));
+    std::unique_ptr<QTcpSocket> peer(server.nextPendingConnection());
+    peer->setReadBufferSize(1);  // takes one byte and then nothing more
+
+    const std::string line = std::string(1000, 'c') + "\r\n";
+    qint64 most = 0;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            for (int i = 0; i < 100 && overflow.count() == 0; ++i) socket.SendStr(line);
+            most = std::max(most, socket.BytesToWrite());
+            return closed.count() == 1;
+        },
+        30000));
+    EXPECT_EQ(overflow.count(), 1);
+    EXPECT_LE(most, 64 * 1024);
+    EXPECT_FALSE(socket.IsConnected());
+    EXPECT_EQ(socket.BytesToWrite(), 0);
+}
+
 TEST(LineClient, TheDefaultLimitIsLargeButALimitStill) {
     RawHost host;
     LineSocket socket;

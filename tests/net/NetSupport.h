@@ -97,6 +97,11 @@ public:
         socket().connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
         return WaitFor([&] { return socket().state() == QAbstractSocket::ConnectedState; });
     }
+    // Connects from another loopback address (any of 127.0.0.0/8), as a peer elsewhere would.
+    bool connectFrom(int port, const std::string& localAddress) {
+        if (!socket().bind(QHostAddress(QString::fromStdString(localAddress)))) return false;
+        return connectTo(port);
+    }
 
 private:
     std::unique_ptr<QTcpSocket> owned_;
@@ -143,6 +148,28 @@ inline bool ChooseFirstFitting(JeuNet& g) {
         }
     }
     return false;
+}
+
+// A legal move of a seat: the first tile of the hand that fits, on the right end when it
+// fits there (any tile on an empty table); false when the seat must pass.
+inline bool LegalMove(const JeuNet& g, int seat, int& index, int& end) {
+    const Joueur& s = g.Seats[seat];
+    for (int i = 0; i < s.HandCount; ++i) {
+        const Domino& d = s.Hand[i];
+        if (g.IsEmptyTable() || d.Fits(g.RightEnd) || d.Fits(g.LeftEnd)) {
+            index = i;
+            end = g.IsEmptyTable() || d.Fits(g.RightEnd) ? RightEndSide : LeftEndSide;
+            return true;
+        }
+    }
+    return false;
+}
+
+// A free loopback port (free when asked).
+inline int FreePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
 }
 
 // Plays one side of a network game the way the main window's game loop does: a tick runs the

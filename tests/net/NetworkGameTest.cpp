@@ -67,6 +67,9 @@ protected:
             guests.push_back(std::make_unique<Side>(true));
             GameLinkGuest& g = *guests.back()->guest;
             g.LobbyAddress = c.guestAddresses[i];
+            // As the main window does: the guest's lobby nickname goes with its join.
+            for (const LobbySlot& slot : c.opponents)
+                if (slot.IP == g.LobbyAddress) g.LobbyNickname = slot.Name;
             g.StatisticsFile = "guest" + std::to_string(i) + ".sta";
             g.Connect("127.0.0.1", hostLink->Port());
             if (!WaitFor([&] { return hostLink->ConnectionCount() == static_cast<int>(i) + 1; }))

@@ -17,12 +17,6 @@ using namespace net;
 
 namespace {
 
-int FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 bool RunQuietly(const QString& program, const QStringList& args, const QByteArray& input = {}) {
     QProcess p;
     p.start(program, args);

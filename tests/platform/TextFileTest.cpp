@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
+#include <fstream>
 #include <set>
 
 #include "platform/ProgramFolder.h"
@@ -38,11 +41,51 @@ TEST(TextFile, WritesCrLfAndNeverLeavesAHalfFile) {
     EXPECT_FALSE(platform::WriteLinesAtomic("no/such/folder.txt", {"x"}));
 }
 
+TEST(TextFile, AStrayTemporaryFileIsClearedAndNeverWrittenThrough) {
+    TempFolder folder;
+    // What an interrupted save leaves: a half temporary file.
+    {
+        std::ofstream stray("a.txt.tmp", std::ios::binary);
+        stray << "half a fi";
+    }
+    ASSERT_TRUE(platform::WriteLinesAtomic("a.txt", {"whole"}));
+    EXPECT_EQ(folder.read("a.txt"), "whole\r\n");
+    EXPECT_FALSE(QFileInfo::exists("a.txt.tmp"));
+
+    // A link planted under the temporary name: the file it points to stays as it was.
+    {
+        std::ofstream other("other.txt", std::ios::binary);
+        other << "keep";
+    }
+    ASSERT_TRUE(QFile::link("other.txt", "b.txt.tmp"));
+    ASSERT_TRUE(platform::WriteLinesAtomic("b.txt", {"new"}));
+    EXPECT_EQ(folder.read("other.txt"), "keep");
+    EXPECT_EQ(folder.read("b.txt"), "new\r\n");
+    EXPECT_FALSE(QFileInfo::exists("b.txt.tmp"));
+    EXPECT_FALSE(QFileInfo("b.txt").isSymLink());
+}
+
+TEST(TextFile, OneLineTextsLoseOnlyTheirLineEnds) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"plain", "plain"},
+        {" \t blanks \t ", " \t blanks \t "},
+        {"a\r\nb", "ab"},
+        {"\n", ""},
+        {std::string("x\0y", 3), "xy"},
+        {"\xe9\xff", "\xe9\xff"},
+    };
+    for (const auto& [text, line] : rows) {
+        EXPECT_EQ(platform::OneLine(text), line);
+        EXPECT_EQ(platform::IsOneLine(text), text == line);
+    }
+}
+
 TEST(ProgramFolder, NamesFromOutsideStayInTheirFolder) {
     const std::pair<const char*, bool> rows[] = {
         {"standard player.vrk", true}, {"clip.wav", true},   {"", false},
         {"../x", false},               {"a/b", false},        {"a\\b", false},
         {"..", false},                 {"x..y", false},
+        {"a\nb.thm", false},           {"a.thm\r", false},
     };
     for (auto [name, safe] : rows) EXPECT_EQ(platform::IsSafeFileName(name), safe) << name;
 }

@@ -1,0 +1,45 @@
+#include "client/BrowserEngine.h"
+
+#include <QCoreApplication>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+#include "client/QtColors.h"
+#include "client/VueNavigateur.h"
+#include "client/WebParts.h"
+
+namespace client {
+
+void PrepareBrowserEngine(bool disableGpu) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (disableGpu) {
+        QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        if (!flags.contains("--disable-gpu")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --disable-gpu");
+    }
+}
+
+namespace {
+QWidget* openBanner(QWidget* panel, const std::string& address,
+                    std::function<void(const std::string&)> onProgress) {
+    auto* view = new QWebEngineView(panel);
+    // The banner is read from the site every time, never from a cache. The profile is made
+    // after the view, so the view and its page go first.
+    auto* profile = new QWebEngineProfile(panel);
+    profile->setHttpCacheType(QWebEngineProfile::NoCache);
+    view->setPage(new QWebEnginePage(profile, view));
+    auto report = [view, onProgress] { onProgress(S(view->title())); };
+    QObject::connect(view, &QWebEngineView::loadProgress, view, report);
+    QObject::connect(view, &QWebEngineView::titleChanged, view, report);
+    QObject::connect(view, &QWebEngineView::loadFinished, view, report);
+    view->show();
+    view->load(QUrl(Q(address)));
+    return view;
+}
+} // namespace
+
+void InstallBrowserEngine() {
+    InstallWebParts({[](QWidget* main) -> QWidget* { return new TForm15(main); }, openBanner});
+}
+
+} // namespace client
