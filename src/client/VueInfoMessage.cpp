@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 
+#include "client/BoundedLog.h"
 #include "client/Captions.h"
 #include "client/QtColors.h"
 #include "client/Vuesc.h"
@@ -15,6 +16,8 @@ TForm12::TForm12(TForm1* mainWindow) : QWidget(mainWindow, Qt::Tool | Qt::Window
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName("Memo1");
     Memo1->setReadOnly(true);
+    // Peers write here: a chat flood keeps only the newest lines.
+    BoundLog(*Memo1);
     Memo1->setGeometry(8, 8, 314, 160);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
