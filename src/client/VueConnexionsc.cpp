@@ -108,6 +108,9 @@ TForm14::TForm14(TForm1* mainWindow)
     connect(Http, &lobby::Senders::Replied, this, &TForm14::replied);
     connect(Http, &lobby::Senders::Failed, this, [this](int code, const QString&) {
         if (quiet_.erase(code)) return;
+        // The account checks of the banner, a page and the options window (00) fail
+        // silently; only the check that a Connect waits for tells the user.
+        if (code == 0 && !connectAfterCheck_) return;
         NMHTTP1Failure(code);
     });
     FormCreate();
@@ -621,17 +624,6 @@ void TForm14::NMHTTP1Failure(int) {
     StopPolling = true;
     Timer4->stop();
     disconnectedLook();
-}
-
-void TForm14::SendLoginCheck() {
-    const Settings& s = AppSettings();
-    Http->ApplyProxy(0, s.IsProxy, s.ProxyAddress, s.ProxyPort);
-    send(0, Requests().LoginCheck(), true);
-}
-
-void TForm14::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!competitionsRead_ && !LoggedIn() && !Http->Busy(0)) SendLoginCheck();
 }
 
 void TForm14::FormCloseQuery() {

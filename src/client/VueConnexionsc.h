@@ -82,9 +82,6 @@ public:
     void PostHostLeavesList();           // 02 with competition (the host's guest joined)
     void PostPrivateMessage(const std::string& toIP, int toPort, const std::string& stamp,
                             const std::string& text);
-    // The login check (00): its reply fills the competitions. Sent when the window is first
-    // shown without a competition list.
-    void SendLoginCheck();
     // The close of the program: the abandon and the leave are sent with the blocking fetch,
     // so that they reach the site before the process ends.
     void SendClosingRequests(bool abandon);
@@ -134,7 +131,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     TForm1& main();
@@ -161,10 +157,10 @@ private:
     void dispatchMessages(const std::vector<lobby::aMessage>& records, int& kept);
 
     TForm1* main_;
-    std::set<int> quiet_;
+    std::set<int> quiet_;  // components whose running request ignores its failure
     bool competitionsRead_ = false;
     bool connectAfterCheck_ = false;  // Connect was pressed before the competitions were known
-    lobby::LobbyIdentity identity_;  // components whose running request ignores its failure
+    lobby::LobbyIdentity identity_;
 };
 
 } // namespace client
