@@ -23,6 +23,7 @@
 #include "client/Vue3Dsc.h"
 #include "client/VueConnexionsc.h"
 #include "platform/MessageBox.h"
+#include "platform/QtMessageBox.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SiteUrl.h"
 #include "platform/TextFile.h"
@@ -318,18 +319,6 @@ void TForm1::closeEvent(QCloseEvent* event) {
     if (QThread::currentThread()->loopLevel() > 0) QApplication::exit(0);
 }
 
-void InstallMessageBoxes() {
-    platform::SetMessageHandler([](const platform::MessageRequest& r) {
-        QMessageBox box(QMessageBox::Information, Q(r.caption), Q(r.text));
-        if (r.buttons == platform::MsgButtons::YesNo) {
-            box.setIcon(QMessageBox::Question);
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            return box.exec() == QMessageBox::Yes ? platform::MsgAnswer::Yes : platform::MsgAnswer::No;
-        }
-        box.setStandardButtons(QMessageBox::Ok);
-        box.exec();
-        return platform::MsgAnswer::Ok;
-    });
-}
+void InstallMessageBoxes() { platform::InstallQtMessageBoxes(); }
 
 } // namespace client

@@ -83,6 +83,7 @@ void GameLinkHost::SendChat(const std::string& text) {
 void GameLinkHost::onClientConnected(platform::LineSocket* client) {
     auto* c = static_cast<TClientConnection*>(client);
     c->SetSendLimit(SendLimit);
+    if (!Banner.empty()) c->SendStr(Banner + "\r\n");
     connect(c, &platform::LineSocket::DataAvailable, this, [this, c] { ClientLineReceived(*c); });
     if (seatedCount() >= guestsWanted()) {
         // Every place of the game already has its guest.
@@ -306,6 +307,7 @@ void GameLinkHost::startGame() {
     setup.Addresses = addresses;
     setup.ComputerSeat = computerSeat;
     setup.OwnSeat = 1;
+    setup.OwnSeatPlaysItself = OwnSeatPlaysItself;
     JeuNet* g = &InstallNetGame(window_, setup, StatisticsFile, this, &GameLinkHost::broadcast);
     g->Deal();
 

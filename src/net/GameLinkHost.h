@@ -60,6 +60,11 @@ public:
     bool PlayWithCpu = true;
     std::array<LobbySlot, 2> Opponents;
     std::string OwnName, OwnAddress;  // the host's lobby nickname and IP address
+    // A line every accepted connection receives first (none when empty). A guest ignores it,
+    // since it holds no ":".
+    std::string Banner;
+    // The host's own seat is played by its computer player (the dedicated server).
+    bool OwnSeatPlaysItself = false;
 
     // A connection that has sent no whole join line within this time is closed, so that a
     // stray or stalled connection never keeps the real guest waiting.

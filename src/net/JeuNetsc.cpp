@@ -22,7 +22,8 @@ std::array<Joueur, 3> netSeats(const NetGameSetup& setup) {
     std::array<Joueur, 3> seats;
     for (int i = 0; i < 3; ++i) {
         const std::string path = "players/" + setup.ProfileFiles[i];
-        seats[i] = i == computer ? Joueur::CreateNetLocal(path, setup.Names[i], setup.Addresses[i],
+        const bool playsItself = i == computer || (i == 1 && setup.OwnSeatPlaysItself);
+        seats[i] = playsItself ? Joueur::CreateNetLocal(path, setup.Names[i], setup.Addresses[i],
                                                           i, setup.UseRules)
                                  : Joueur::CreateRemote(path, setup.Names[i], setup.Addresses[i], i,
                                                         setup.UseRules);

@@ -17,6 +17,9 @@ struct NetGameSetup : GameSetup {
     std::array<std::string, 3> Addresses;  // the seats' IP addresses, same order
     int ComputerSeat = -1;  // the seat the host's computer plays, in the HOST's numbering
     int OwnSeat = 1;        // this program's seat in the host's numbering: 1 host, 0 or 2 guest
+    // This program's own seat is played by its computer player (a host with nobody at the
+    // keyboard) instead of waiting for the local user.
+    bool OwnSeatPlaysItself = false;
 };
 
 // A game played over the game link. The seat this program plays (seat 1) and, on the host,

@@ -1,0 +1,51 @@
+#include "server/Autostart.h"
+
+#include <QDir>
+#include <QFile>
+#include <cstdlib>
+
+#include "platform/TextFile.h"
+
+namespace server {
+
+namespace {
+
+std::string configHome() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && *xdg == '/') return xdg;
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : ".") + "/.config";
+}
+
+// Exec quoting of the desktop entry format: the path in double quotes, with "\", '"', "`"
+// and "$" escaped.
+std::string execQuoted(const std::string& path) {
+    std::string out = "\"";
+    for (char c : path) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\') out += "\\\\";
+        out.push_back(c);
+    }
+    return out + "\"";
+}
+
+} // namespace
+
+std::string AutostartPath() { return configHome() + "/autostart/mvtserver.desktop"; }
+
+bool WriteAutostart(const std::string& programPath) {
+    const std::string path = AutostartPath();
+    if (!QDir().mkpath(QString::fromStdString(path.substr(0, path.rfind('/'))))) return false;
+    std::string exec;
+    for (char c : programPath)
+        if (c != '\r' && c != '\n') exec.push_back(c);
+    return platform::WriteLinesAtomic(path, {"[Desktop Entry]", "Type=Application",
+                                             "Name=MVT Server", "Exec=" + execQuoted(exec),
+                                             "X-GNOME-Autostart-enabled=true"});
+}
+
+bool RemoveAutostart() {
+    QFile file(QString::fromStdString(AutostartPath()));
+    return !file.exists() || file.remove();
+}
+
+} // namespace server

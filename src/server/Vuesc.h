@@ -1,0 +1,235 @@
+#pragma once
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "lobby/Senders.h"
+#include "net/GameLinkHost.h"
+#include "net/GameLinkWindow.h"
+#include "lobby/Counter.h"
+#include "lobby/Replies.h"
+#include "lobby/RequestMaker.h"
+#include "lobby/Requests.h"
+
+namespace server {
+
+// One seat the robot has filled: the lobby user's name, state (1 a client user, 0 a server
+// user, 3 the computer), address and game port.
+struct Opponent : net::LobbySlot {
+    int Port = 0;
+};
+
+// "MVT Server 1.6": the dedicated server's main window. It owns the hosted game, the robot's
+// lobby state, the timers, the HTTP components of the lobby and the listening socket; every
+// other window of the server reads and writes its fields.
+class TForm1 : public QMainWindow, public net::GameLinkWindow {
+    Q_OBJECT
+public:
+    // Lines kept in the history and game memos: a server that runs for days keeps the
+    // latest ones only.
+    static constexpr int HistoryLineLimit = 500;
+    // Lobby records kept from the replies (users of one list, received messages).
+    static constexpr int LobbyUserLimit = 500;
+    static constexpr int MessageLimit = 100;
+
+    TForm1();
+    ~TForm1() override;
+
+    // Start-up (FormCreate runs in the constructor).
+    void FormCreate();
+    void Timer2Timer();
+    void NMHTTP0Success(const std::string& body);
+    void SaveIniFile();
+    void SaveStaFile();
+
+    // Menus.
+    void Connect1Click();
+    void Disconnect1Click();
+    void Vuedesinformations1Click();
+    void Quitter1Click();
+    void Options1Click();
+    void Statistiques1Click();
+    void VOREKGAMESHomePage1Click();
+    void VOREKDomino1Click();
+
+    // The robot in the lobby.
+    void ToolButton5Click();  // Connect
+    void ToolButton6Click();  // Disconnect
+    void Timer4Timer();       // polling
+    void NMHTTP1Success(const std::string& body);
+    void NMHTTP2Success(const std::string& body);
+    void NMHTTP3Success(const std::string& body);
+    void NMHTTP5Success(const std::string& body);
+    void NMHTTP1Failure();
+    void Button3Click();  // accept the invitation at CurrentMessage
+    void BitBtn5Click();  // next message
+    void BitBtn6Click();  // previous message
+    int ReturnIndexIP(const std::string& address, int port) const;
+
+    // Hosting.
+    void ServerEntameJeu();
+    void ServerACK(const std::string& address, const std::string& port);
+    void serverSendText(int index, const std::string& text);
+    void TimeUpTimer();
+    void TimerErrorTimer();
+    void WSocketServer1ClientDisconnect();
+
+    // The game driver.
+    void Timer1Timer();
+
+    // Tray and shutdown.
+    void Minimize();
+    void Open1Click();
+    void Halt1Click();
+    void Actions1Click() { Connect1Click(); }
+    void Disconnect2Click() { Disconnect1Click(); }
+    void TrayActivated(QSystemTrayIcon::ActivationReason reason);
+    // The close request: reports a running game as abandoned, leaves the lobby, ends.
+    void FormCloseQuery();
+    // Whether the desktop shows notification icons; tests may say it does not.
+    std::function<bool()> TrayAvailable;
+    // Ends the program (tests record it instead).
+    std::function<void()> EndProgram;
+    // How long the shutdown waits for its two requests to be sent.
+    int ShutdownWaitMs = 2000;
+
+    // Applies the language in force to every caption of the main window.
+    void ApplyLanguage();
+    // A history line: short date + " - " + short time + " : " + event.
+    void AddHistory(const std::string& event);
+
+    // GameLinkWindow.
+    net::JeuNet* CurrentNetGame() override { return CurrentGame.get(); }
+    void SetCurrentGame(std::unique_ptr<net::JeuNet> game) override;
+    Statistics CurrentStatistics() override;
+    std::string Translate(const std::string& english) override;
+    bool LocalAbandon() const override;
+    void Ecriremessage(std::string& text) override;
+    void ShowStatus(const std::string& text) override;
+    void ClearGameLog() override;
+    void ShowChat(const std::string& line) override;
+    void JoinAccepted() override;
+    void GameCreated(net::JeuNet& game) override;
+    void GameStarted(net::JeuNet& game, bool fetchPictures) override;
+    void HandDealt(net::JeuNet& game) override;
+    void LinkLost() override;
+    void PostResult(int resultCode) override;
+
+    // The blocking fetch of the game-start notices (replaced by tests).
+    std::function<void(const std::string& url)> GetInetFile;
+
+    // State of the program.
+    std::string ProgramDir, ProgramPath, IniFilePath, StatsFilePath;
+    int CpuDelayTicks = 18;
+    int CpuDelayCountdown = 0;
+    std::unique_ptr<net::JeuNet> CurrentGame;
+    bool IsHost = true;
+    bool LoginChecked = false;
+    bool AccountAccepted = false;
+    std::string WebBaseUrl, HomePageUrl, LobbyReply;
+
+    // The robot.
+    int CounterRestart = 0;
+    std::string LocalIPAddress, CompetitionName, ConnectDateTime;
+    std::string HostSeatName, HostSeatAddress;
+    bool PollingStopped = false;
+    int PollPhase = 0;
+    std::vector<lobby::cJoueur> LobbyUsers;
+    std::array<Opponent, 2> Opponents;  // slots 1 and 2 of the lobby: [0] and [1]
+    int OpponentCount = 0;
+    std::vector<lobby::aMessage> Messages;
+    int CurrentMessage = 0;
+    int UnreadCount = 0;
+    bool GameAborted = false;
+    bool TimeUpFired = false;
+    bool MinimisedOutOfSight = false;  // minimised with no notification area to go to
+    bool TrayAbsenceSaid = false;      // the missing notification area has been told
+    int SelectedHandIndex = -1;
+
+    // Controls.
+    QAction *Partie1, *Competitions1, *Connect1, *Disconnect1, *Vuedesinformations1, *Quitter1;
+    QAction *Options1, *Statistiques1, *VOREKGAMESHomePage1, *VOREKDomino1;
+    QMenu *PartieMenu, *CompetitionsMenu, *OptionsMenu, *HelpMenu;
+    QToolButton *ToolButton5, *ToolButton6;
+    QComboBox* ComboBox1;
+    QLabel *titreJeu, *imgComp0, *imgComp1, *imgComp2;
+    QTabWidget* PageControl1;
+    QWidget *TabConnexion, *TabMessages, *TabHistory;
+    QTableWidget* GridUsers;
+    QGroupBox *GroupBox1, *GroupBox2;  // "Messages reçus", "Adversaires"
+    QPlainTextEdit* MemoReceived;
+    QLabel* Label7;
+    QPushButton *BitBtn6, *BitBtn5;
+    QListWidget* ListBox2;
+    QPlainTextEdit* Memo2;
+    QStatusBar* StatusBar1;
+    QTimer *Timer1, *Timer2, *Timer4, *TimeUp, *TimerError;
+    lobby::Senders* Http;  // NMHTTP0 ... NMHTTP8
+    net::GameLinkHost* WSocketServer1;
+    QMenu* PopupMenu1;
+    QAction *Actions1, *Disconnect2, *Open1, *Halt1;
+    QSystemTrayIcon* TrayIcon;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildPages();
+    void setConnectEnabled(bool on);
+    void setDisconnectEnabled(bool on);
+    void notConnectedState();
+    void resetUserGrid(const std::string& text);
+    void clearMessageControls();
+    void refusedLogin();
+    void fillUsers(const std::string& reply, bool keepSelection);
+    void showMessage(int index);
+    // A lobby user's name as the chosen competition shows it.
+    std::string userName(int userIndex) const;
+    void fillOpponent(int slot, int userIndex);
+    void setOptionsNetworkEnabled(bool on);
+    void sendLobby(int code, const std::string& url);
+    void hideCompetition();
+    bool showingOptions() const;
+    int& counter();
+    lobby::LobbyIdentity identity() const;
+    lobby::RequestMaker requests();
+    lobby::LobbyIdentity identity_;
+};
+
+// The server's windows, created once at start-up in their fixed order.
+struct Forms {
+    TForm1* Form1 = nullptr;
+    class TForm2* Form2 = nullptr;  // about box
+    class TForm4* Form4 = nullptr;  // game information
+    class TForm8* Form8 = nullptr;  // options
+    class TForm6* Form6 = nullptr;  // statistics
+    class TForm7* Form7 = nullptr;  // language choice
+    class TForm12* Form12 = nullptr;  // chat
+};
+Forms& AppForms();
+
+// The main block's windows, in their order, and their end.
+TForm1* CreateServerWindows();
+void DestroyServerWindows();
+void InstallMessageBoxes();
+
+} // namespace server
