@@ -5,12 +5,6 @@
 
 namespace {
 
-int FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 TEST(Chat, ChatLinesTravelTheLinkAndShowInTheChatWindow) {
     LobbyWindows w("Hosty", 1);
     client::Settings& s = client::AppSettings();

@@ -6,12 +6,6 @@
 
 namespace {
 
-int FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 // One tick of the main window's game loop, the scripted user moving when asked and the
 // guest's next-round button clicked when it shows.
 void WindowTick(client::TForm1& w, ScriptedUser& user) {

@@ -8,12 +8,6 @@
 
 namespace {
 
-int FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 // A network game held by the main window, not started over any link.
 void HoldNetworkGame(client::TForm1& main) {
     net::NetGameSetup setup;
