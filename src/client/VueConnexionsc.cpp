@@ -63,7 +63,8 @@ TForm14::TForm14(TForm1* mainWindow)
     GridUsers->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GridUsers->verticalHeader()->hide();
     GridUsers->horizontalHeader()->setStretchLastSection(true);
-    for (int c = 0; c < 6; ++c) GridUsers->setColumnWidth(c, c == 0 || c == 4 ? 100 : 52);
+    const int widths[] = {96, 62, 52, 56, 112, 40};
+    for (int c = 0; c < 6; ++c) GridUsers->setColumnWidth(c, widths[c]);
     setHeaders();
 
     EditSearch = make<QLineEdit>(this, "EditSearch", 8, 248, 150, 24);

@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     int failures = 0;
     {
         LobbyWindows w("Anna", 1);
-        client::AppSettings().ServerPort = 40111;
+        client::AppSettings().ServerPort = FreePort();
         w.lobby().NMHTTP0Success("*00:[Free Play;0]*");
         w.lobby().show();
         failures += !w.LogIn("*01:" + UserRecordText("Bruno", "Cl", "fr", "192.168.1.20", 2032, "FR") +
@@ -34,11 +34,12 @@ int main(int argc, char** argv) {
     }
     {
         LobbyWindows w("Hosty", 1);
-        client::AppSettings().ServerPort = 40112;
+        const int port = FreePort();
+        client::AppSettings().ServerPort = port;
         client::TForm1& main = w.main();
         main.ServerEntameJeu({net::LobbySlot{"CPU", 3, ""}, net::LobbySlot{"Guesty", 1, "127.0.0.1"}}, "127.0.0.1");
         RawGuest guest;
-        failures += !guest.connectTo(40112);
+        failures += !guest.connectTo(port);
         guest.sendLine("8:&");
         failures += !WaitFor([&] { return dynamic_cast<JeuNet*>(main.CurrentGame.get()) != nullptr; });
         guest.sendLine("9:0&Good luck!&");
