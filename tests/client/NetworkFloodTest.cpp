@@ -4,6 +4,7 @@
 #include <QTcpServer>
 
 #include "ClientFixture.h"
+#include "HostedGame.h"
 #include "client/BoundedLog.h"
 #include "client/VueInfoJeu.h"
 #include "client/VueInfoMessage.h"
@@ -50,12 +51,8 @@ TEST(NetworkFlood, AGuestFloodingTheHostWindowWithChatKeepsTheLogBoundAndTheTime
     s.Surname = "Hosty";
     platform::SetFixedSeed(41);
     client::TForm1& main = w.main();
-    ASSERT_TRUE(main.ServerEntameJeu({net::LobbySlot{"CPU", 3, ""}, net::LobbySlot{"Guesty", 1, "127.0.0.1"}},
-                                     "127.0.0.1"));
     RawGuest guest;
-    ASSERT_TRUE(guest.connectTo(s.ServerPort));
-    guest.sendLine("8:&");
-    ASSERT_TRUE(guest.waitLines(1));
+    ASSERT_TRUE(HostForRawGuest(main, guest));
     ASSERT_TRUE(main.Timer1->isActive());
 
     // Chat lines as long as the host takes, sent until the game timer has ticked a few times

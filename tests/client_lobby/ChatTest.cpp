@@ -1,6 +1,7 @@
 #include <QTcpServer>
 
 #include "LobbyFixture.h"
+#include "client/HostedGame.h"
 #include "client/VueInfoJeu.h"
 
 namespace {
@@ -10,13 +11,9 @@ TEST(Chat, ChatLinesTravelTheLinkAndShowInTheChatWindow) {
     client::Settings& s = client::AppSettings();
     s.ServerPort = FreePort();
     client::TForm1& main = w.main();
-    ASSERT_TRUE(main.ServerEntameJeu({net::LobbySlot{"CPU", 3, ""}, net::LobbySlot{"Guesty", 1, "127.0.0.1"}},
-                                     "127.0.0.1"));
     RawGuest guest;
-    ASSERT_TRUE(guest.connectTo(s.ServerPort));
-    guest.sendLine("8:&");
+    ASSERT_TRUE(HostForRawGuest(main, guest));
     ASSERT_TRUE(WaitFor([&] { return dynamic_cast<JeuNet*>(main.CurrentGame.get()) != nullptr; }));
-    ASSERT_TRUE(guest.waitLines(1));
     client::TForm12& chat = w.chat();
 
     // Nothing is sent for an empty line; a trailing blank is kept.

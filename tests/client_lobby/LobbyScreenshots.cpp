@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "LobbyFixture.h"
+#include "client/HostedGame.h"
 
 namespace {
 void save(QWidget& w, const QString& folder, const char* name) {
@@ -34,13 +35,10 @@ int main(int argc, char** argv) {
     }
     {
         LobbyWindows w("Hosty", 1);
-        const int port = FreePort();
-        client::AppSettings().ServerPort = port;
+        client::AppSettings().ServerPort = FreePort();
         client::TForm1& main = w.main();
-        main.ServerEntameJeu({net::LobbySlot{"CPU", 3, ""}, net::LobbySlot{"Guesty", 1, "127.0.0.1"}}, "127.0.0.1");
         RawGuest guest;
-        failures += !guest.connectTo(port);
-        guest.sendLine("8:&");
+        failures += !HostForRawGuest(main, guest);
         failures += !WaitFor([&] { return dynamic_cast<JeuNet*>(main.CurrentGame.get()) != nullptr; });
         guest.sendLine("9:0&Good luck!&");
         WaitFor([&] { return w.chat().isVisible(); });
