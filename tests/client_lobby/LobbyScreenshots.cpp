@@ -7,15 +7,7 @@
 
 #include "LobbyFixture.h"
 #include "client/HostedGame.h"
-
-namespace {
-void save(QWidget& w, const QString& folder, const char* name) {
-    QCoreApplication::processEvents();
-    const QString path = folder + "/" + name;
-    w.grab().save(path);
-    std::printf("%s\n", path.toLocal8Bit().constData());
-}
-} // namespace
+#include "support/Screenshot.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -31,7 +23,7 @@ int main(int argc, char** argv) {
                              UserRecordText("Clara", "Cl", "lk", "192.168.1.21", 2032, "BE") +
                              UserRecordText("Server7", "Se", "bs", "192.168.1.30", 2040, "CA") + "*");
         failures += !w.PollMessages("*05:" + MessageRecordText(2, "192.168.1.20", 2032) + "*");
-        save(w.lobby(), out, "lobby-invitation.png");
+        SaveScreenshot(w.lobby(), out, "lobby-invitation.png");
     }
     {
         LobbyWindows w("Hosty", 1);
@@ -43,8 +35,8 @@ int main(int argc, char** argv) {
         guest.sendLine("9:0&Good luck!&");
         WaitFor([&] { return w.chat().isVisible(); });
         w.chat().Edit1->setText("Thanks, you too");
-        save(main, out, "game-with-chat-button.png");
-        save(w.chat(), out, "chat-window.png");
+        SaveScreenshot(main, out, "game-with-chat-button.png");
+        SaveScreenshot(w.chat(), out, "chat-window.png");
         main.CloseGameSockets();
     }
     return failures;
