@@ -2,6 +2,7 @@
 
 #include "LobbyFixture.h"
 #include "SiteUser.h"
+#include "client/HostedGame.h"
 #include "client/ScriptedUser.h"
 
 namespace {
@@ -148,13 +149,7 @@ TEST(Handshake, AGuestAcceptsAnInvitationAndPlaysAWholeGameWithItsHost) {
     platform::SetFixedSeed(42);
     net::HeadlessGameWindow hostWindow;
     net::GameLinkHost host(hostWindow);
-    host.Setup = s.main().CurrentGameSetup();
-    host.StatisticsFile = s.windows.folder.path() + "/host.sta";
-    host.PlayWithCpu = true;
-    host.Opponents = {net::LobbySlot{"CPU", 3, ""}, net::LobbySlot{"Guesty", 1, "127.0.0.1"}};
-    host.OwnName = "Hosty";
-    host.OwnAddress = "127.0.0.1";
-    ASSERT_TRUE(host.Listen(0, "127.0.0.1"));
+    ASSERT_TRUE(ListenAsHosty(host, s.main(), s.windows.folder.path() + "/host.sta"));
     SideDriver driver(hostWindow);
     SiteUser hostUser(s.site.Url(), "Hosty", host.Port(), true);
     ASSERT_EQ(hostUser.LogIn().substr(0, 4), "*01:");
