@@ -30,6 +30,7 @@
 
 #include "client/ClientFixture.h"
 #include "client/VueInfoJeu.h"
+#include "client/VueInfoMessage.h"
 #include "net/GameLine.h"
 #include "net/GameLinkHost.h"
 
@@ -146,6 +147,9 @@ void hostileHost(int pipeFd, int lines) {
 }
 
 // ---- the measured side ---------------------------------------------------------------------
+
+// Received chat lands in the chat window.
+const QPlainTextEdit* chatMemo() { return static_cast<client::TForm12*>(client::AppForms().Form12)->Memo1; }
 
 long statusKb(const char* field) {
     std::ifstream in("/proc/self/status");
@@ -266,10 +270,10 @@ int chatHost(int argc, char** argv, int lines) {
     TickWatch ticks;
     ticks.watch(main.Timer1);
     const long ms = runSampling(child, [&] { return long{main.GameHost->Counts().Handled}; }, 600000, peakKb);
-    const auto* log = client::AppForms().Form4->Memo1;
+    const auto* log = chatMemo();
     std::printf("chat flood on the host window: %d lines of 300 characters in %ld ms, lines handled %d\n",
                 lines, ms, main.GameHost->Counts().Handled);
-    std::printf("  memory: start %.1f MB, peak %.1f MB; game log holds %d lines\n", startKb / 1024.0,
+    std::printf("  memory: start %.1f MB, peak %.1f MB; chat window holds %d lines\n", startKb / 1024.0,
                 peakKb / 1024.0, log->blockCount());
     std::printf("  Timer1: %.1f ticks/s, longest gap %lld ms\n", ticks.ticks * 1000.0 / ms,
                 static_cast<long long>(ticks.longest));
@@ -294,8 +298,8 @@ int chatGuest(int argc, char** argv, int lines) {
         peakKb);
     std::printf("chat flood on the guest window: %d lines of 65,000 characters in %ld ms, lines handled %d\n",
                 lines, ms, main.GameGuest->Counts().Handled);
-    std::printf("  memory: start %.1f MB, peak %.1f MB; game log holds %d lines\n", startKb / 1024.0,
-                peakKb / 1024.0, client::AppForms().Form4->Memo1->blockCount());
+    std::printf("  memory: start %.1f MB, peak %.1f MB; chat window holds %d lines\n", startKb / 1024.0,
+                peakKb / 1024.0, chatMemo()->blockCount());
     std::printf("  Timer1: %.1f ticks/s, longest gap %lld ms\n", ticks.ticks * 1000.0 / ms,
                 static_cast<long long>(ticks.longest));
     return 0;

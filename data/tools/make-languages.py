@@ -187,6 +187,8 @@ FRENCH = {
     "Kind": "Type",
     "State": "État",
     "Connected since": "Connecté depuis",
+    "Connection Form": "Connexion",
+    "Country": "Pays",
     "points": "points",
     "point": "point",
     "All the players have taken their 7 dominoes.": "Tous les joueurs ont pris leurs 7 dominos.",

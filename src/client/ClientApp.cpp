@@ -10,6 +10,9 @@
 #include "client/Language.h"
 #include "client/Vue3Dsc.h"
 #include "client/VueApropos.h"
+#include "client/VueConnexionsc.h"
+#include "client/VueInfoMessage.h"
+#include "client/VueMessage.h"
 #include "client/VueListeJoueurs.h"
 #include "client/VueOptions.h"
 #include "client/VuePreferences.h"
@@ -63,11 +66,11 @@ QWidget* CreateClientWindows() {
     f.Form3 = new TForm3(main);
     f.Form4 = new TForm4(main);
     f.Form9 = new TForm9(main);
-    f.Form12 = placeholder(main, "TForm12", "Chat");
-    f.Form11 = placeholder(main, "TForm11", "Message");
+    f.Form12 = new TForm12(main);
+    f.Form11 = new TForm11(main);
     f.Form5 = new TForm5(main);
     f.Form6 = new TForm6(main);
-    f.Form14 = placeholder(main, "TForm14", "Connection");
+    f.Form14 = new TForm14(main);
     f.Form17 = new TForm17(main);
     f.Form8 = new TForm8(main);
     // The language named in the settings, applied once every window exists.

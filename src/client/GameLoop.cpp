@@ -5,6 +5,7 @@
 #include "client/QtColors.h"
 #include "client/Settings.h"
 #include "client/UiText.h"
+#include "client/VueConnexionsc.h"
 #include "client/VueInfoJeu.h"
 #include "client/VueSon.h"
 #include "client/Vuesc.h"
@@ -61,8 +62,8 @@ void TForm1::NouvellePartieLocal() {
         if (platform::ShowMessage(Ui("Do you really want to stop the game ?"), platform::SiteCaption,
                                   platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
             return;
-        // The lobby's abandon request joins here with the lobby.
         if (CurrentGame->IsNetworkGame) {
+            if (auto* lobby = static_cast<TForm14*>(AppForms().Form14)) lobby->PostAbandon();
             GameAborted = true;
             LocalAbandon = true;
         }
@@ -194,8 +195,12 @@ void TForm1::Timer1Timer() {
     // 3. A turn.
     Joueur& seat = g.Seats[g.SeatToMove];
     if (!g.RoundOver || seat.Chosen) {
-        if (g.IsNetworkGame && g.SeatToMove == 1) TimeUp->start();
-        else TimeUp->stop();
+        // The turn clock runs from the moment the local player's turn comes until it ends.
+        if (g.IsNetworkGame && g.SeatToMove == 1) {
+            if (!TimeUp->isActive()) TimeUp->start();
+        } else {
+            TimeUp->stop();
+        }
         const bool computer = seat.Kind == Joueur::KindComputer ||
                               (seat.Kind == Joueur::KindNetLocal && g.IsHost);
         if (computer && CpuDelayCountdown > 0) {

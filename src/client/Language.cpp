@@ -117,6 +117,8 @@ const char* const kOtherTexts[] = {
     // Player list, languages page and theme editor.
     "Choose", "Close", "Do you really want to delete this language ?",
     "This name cannot be used for a theme",
+    // Lobby window.
+    "Connection Form", "Country",
 };
 // keys:end
 

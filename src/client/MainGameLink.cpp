@@ -4,11 +4,17 @@
 #include "client/QtColors.h"
 #include "client/Settings.h"
 #include "client/UiText.h"
+#include "client/VueConnexionsc.h"
 #include "client/VueInfoJeu.h"
+#include "client/VueInfoMessage.h"
 #include "client/VueSon.h"
 #include "client/Vuesc.h"
 
 namespace client {
+
+namespace {
+TForm14* lobbyWindow() { return static_cast<TForm14*>(AppForms().Form14); }
+} // namespace
 
 net::JeuNet* MainGameLink::CurrentNetGame() { return dynamic_cast<net::JeuNet*>(w_.CurrentGame.get()); }
 
@@ -42,12 +48,17 @@ void MainGameLink::FillTable() { w_.FillTable(); }
 void MainGameLink::Repaint() { w_.SurfaceChanged(); }
 
 void MainGameLink::ShowChat(const std::string& line) {
-    // The chat window comes with the chat issue; until then the line goes to the game log.
-    std::string text = line;
-    w_.Ecriremessage(text);
+    if (auto* chat = static_cast<TForm12*>(AppForms().Form12)) chat->AddReceived(line);
 }
 
-void MainGameLink::JoinAccepted() { w_.TimerError->stop(); }
+void MainGameLink::JoinAccepted() {
+    w_.TimerError->stop();
+    if (auto* lobby = lobbyWindow()) lobby->PostHostLeavesList();
+}
+
+void MainGameLink::PostResult(int resultCode) {
+    if (auto* lobby = lobbyWindow()) lobby->PostResult(resultCode);
+}
 
 void MainGameLink::StartReceived() { w_.TimerError->stop(); }
 
@@ -60,14 +71,20 @@ void MainGameLink::GameCreated(net::JeuNet& game) {
         static_cast<TForm5*>(AppForms().Form5)->IPlayClick();
 }
 
-void MainGameLink::GameStarted(net::JeuNet&, bool) {
+void MainGameLink::GameStarted(net::JeuNet& game, bool fetchPictures) {
     w_.PlaceNetworkButtons();
+    // The chat button serves the competitions whose kind is " (C)".
+    auto* lobby = lobbyWindow();
+    w_.BitBtn1->show();
+    w_.BitBtn1->setEnabled(lobby && lobby->CompetitionSuffix() == " (C)");
+    if (fetchPictures) w_.FetchNetPictures(game);
     w_.Timer1->start();
     w_.CpuDelayCountdown = AppSettings().CpuDelayTicks;
     w_.SelectedHandIndex = -1;
 }
 
-void MainGameLink::HandDealt(net::JeuNet&) {
+void MainGameLink::HandDealt(net::JeuNet& game) {
+    w_.ReloadNetPictures(game);
     w_.Timer1->start();
     w_.CpuDelayCountdown = AppSettings().CpuDelayTicks;
     w_.SelectedHandIndex = -1;

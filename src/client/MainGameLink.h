@@ -31,6 +31,7 @@ public:
     void HandDealt(net::JeuNet& game) override;
     void Connected() override;
     void LinkLost() override;
+    void PostResult(int resultCode) override;
 
 private:
     TForm1& w_;

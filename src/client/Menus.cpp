@@ -115,6 +115,8 @@ void TForm1::buildMenus() {
     VOREKDomino1 = item(Aproposdenous1, "VOREKDomino1", "About", {}, false, "...");
 
     connect(NewGame1, &QAction::triggered, this, &TForm1::NouvellePartieLocal);
+    connect(Connect1, &QAction::triggered, this, &TForm1::Connect1Click);
+    connect(Disconnect1, &QAction::triggered, this, &TForm1::Disconnect1Click);
     connect(Quitter1, &QAction::triggered, this, &TForm1::Quitter1Click);
     connect(Vuedesinformations1, &QAction::triggered, this, &TForm1::Vuedesinformations1Click);
     connect(NouvellePartie1, &QAction::triggered, this, &TForm1::NouvellePartie1Click);

@@ -68,3 +68,98 @@ void TForm1::ClientEntameJeu(const std::string& hostAddress, int hostPort, const
 }
 
 } // namespace client
+
+// The network controls of the main window.
+#include "client/VueConnexionsc.h"
+#include "client/VueOptions.h"
+#include "client/VueInfoMessage.h"
+#include "platform/MessageBox.h"
+
+#include <QMenuBar>
+
+namespace client {
+
+namespace {
+TForm14* lobbyWindow() { return static_cast<TForm14*>(AppForms().Form14); }
+} // namespace
+
+void TForm1::SendChat(const std::string& text) {
+    Jeu* g = CurrentGame.get();
+    if (!g || !g->IsNetworkGame) return;
+    if (g->IsHost) {
+        if (GameHost) GameHost->SendChat(text);
+    } else if (GameGuest) {
+        GameGuest->SendChat(text);
+    }
+}
+
+void TForm1::TimeUpTimer() {
+    TimeUp->stop();
+    GameAborted = true;
+    if (CurrentGame) CurrentGame->GameOver = true;
+    LocalAbandon = true;
+    if (TForm14* lobby = lobbyWindow()) lobby->PostTimeOutAbandon();
+    platform::ShowMessage(Ui("You have lost the game because you took too much time to play."),
+                          platform::SiteCaption);
+}
+
+void TForm1::TimerErrorTimer() {
+    TimerError->stop();
+    GameAborted = false;
+    HideCompetitionPictures();
+    fillClientArea(CurrentTableColor);
+    BitBtn1->hide();
+    // Nobody is waited for any more: a late guest finds no host, a late host no guest.
+    CloseGameSockets();
+    if (TForm14* lobby = lobbyWindow()) lobby->ToolButton6Click();
+    platform::ShowMessage(Ui("Impossible to establish the connection with at least one of your opponents."),
+                          platform::SiteCaption);
+}
+
+void TForm1::HideCompetitionPictures() {
+    imgComp0->hide();
+    imgComp1->hide();
+    imgComp2->hide();
+    imgCompx->hide();
+    titreJeu->clear();
+}
+
+namespace {
+void showLobby(TForm1& w) {
+    if (TForm14* lobby = lobbyWindow()) lobby->show();
+    if (AppForms().Form15) AppForms().Form15->hide();
+    w.NouvellePartie1->setChecked(false);
+    w.Seconnecter1->setChecked(true);
+    w.Web1->setChecked(false);
+}
+} // namespace
+
+void TForm1::Connect1Click() {
+    showLobby(*this);
+    if (TForm14* lobby = lobbyWindow()) lobby->ToolButton5Click();
+}
+
+void TForm1::Disconnect1Click() {
+    showLobby(*this);
+    if (TForm14* lobby = lobbyWindow()) lobby->ToolButton6Click();
+}
+
+void TForm1::UpdateNetOptionsForm(bool enable) {
+    if (TForm8* options = AppForms().Form8) options->UpdateNetOptionsForm(enable);
+}
+
+void TForm1::OpenNetworkOptions() {
+    TForm8* options = AppForms().Form8;
+    if (!options || options->isVisible()) return;
+    options->ShowPage(TForm8::RowNetwork);
+    options->show();
+    Options1->setChecked(true);
+}
+
+void TForm1::SetInputEnabled(bool enabled) {
+    Area->setEnabled(enabled);
+    menuBar()->setEnabled(enabled);
+    if (auto* panel = findChild<QWidget*>("Panel3")) panel->setEnabled(enabled);
+}
+
+} // namespace client

@@ -21,6 +21,7 @@
 #include "client/UiText.h"
 #include "client/VueInfoJeu.h"
 #include "client/Vue3Dsc.h"
+#include "client/VueConnexionsc.h"
 #include "platform/MessageBox.h"
 #include "platform/QtMessageBox.h"
 #include "platform/ProgramFolder.h"
@@ -97,6 +98,14 @@ TForm1::TForm1() : Voice({&MP0, &MP1, &MP2}) {
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     connect(Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
+    connect(TimeUp, &QTimer::timeout, this, &TForm1::TimeUpTimer);
+    connect(TimerError, &QTimer::timeout, this, &TForm1::TimerErrorTimer);
+    NMHTTPA = new platform::HttpComponent("NMHTTPA", this);
+    NMHTTPB = new platform::HttpComponent("NMHTTPB", this);
+    connect(NMHTTPA, &platform::HttpComponent::Success, this, &TForm1::NMHTTPASuccess);
+    connect(NMHTTPB, &platform::HttpComponent::Success, this, &TForm1::NMHTTPBSuccess);
+    connect(NMHTTPA, &platform::HttpComponent::Failure, this, &TForm1::NMHTTPAFailure);
+    connect(NMHTTPB, &platform::HttpComponent::Failure, this, &TForm1::NMHTTPBFailure);
 
     Button1 = new QPushButton(Area);
     Button1->setObjectName("Button1");
@@ -290,11 +299,14 @@ void TForm1::Quitter1Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    // The lobby's abandon and leave requests join here with the lobby.
-    if (CurrentGame && CurrentGame->IsNetworkGame && !CurrentGame->GameOver) {
+    // A running network game is reported as abandoned, and a logged-in player leaves the
+    // lobby; both are sent before the process ends.
+    const bool abandon = CurrentGame && CurrentGame->IsNetworkGame && !CurrentGame->GameOver;
+    if (abandon) {
         LocalAbandon = true;
         GameAborted = true;
     }
+    if (auto* lobby = static_cast<TForm14*>(AppForms().Form14)) lobby->SendClosingRequests(abandon);
     CloseGameSockets();
     try {
         Music->Stop();

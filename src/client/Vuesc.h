@@ -17,6 +17,7 @@
 #include "game/TableView.h"
 #include "net/GameLinkGuest.h"
 #include "net/GameLinkHost.h"
+#include "platform/HttpComponent.h"
 
 class QToolBar;
 
@@ -82,10 +83,33 @@ public:
     bool ServerEntameJeu(const std::array<net::LobbySlot, 2>& opponents, const std::string& ownAddress);
     void ClientEntameJeu(const std::string& hostAddress, int hostPort, const std::string& ownAddress);
     void CloseGameSockets();
+    // The local seat's chat line to the other side of the link.
+    void SendChat(const std::string& text);
     GameSetup CurrentGameSetup() const;
     std::unique_ptr<JeuView> MakeTableView();
     void FillTable() { fillClientArea(CurrentTableColor); }
     void PlaceNetworkButtons();
+
+    // Network controls: the two time-outs, the lobby's menu items, the opponents' pictures
+    // and the network page of the options window.
+    void TimeUpTimer();
+    void TimerErrorTimer();
+    void Connect1Click();
+    void Disconnect1Click();
+    void UpdateNetOptionsForm(bool enable);
+    void OpenNetworkOptions();
+    void HideCompetitionPictures();
+    void ApplyPictureProxy();
+    // Asks NMHTTPA and NMHTTPB for the pictures of local seats 0 and 2.
+    void FetchNetPictures(Jeu& game);
+    // Loads seats 0 and 2 from "players/net" when their pictures were downloaded.
+    void ReloadNetPictures(Jeu& game);
+    void NMHTTPASuccess(const QByteArray& body);
+    void NMHTTPBSuccess(const QByteArray& body);
+    void NMHTTPAFailure();
+    void NMHTTPBFailure();
+    // Mouse and keyboard of the main window off while a modal tool window is open.
+    void SetInputEnabled(bool enabled);
 
     // Menus.
     void UpdateToolBar();
@@ -142,6 +166,8 @@ public:
     QAction *hmes1, *lchargerdesjoueurs1, *Downloadlanguages1, *heOnlineGuide1;
     QAction *VOREKGAMESHomePage1, *Community1, *Editiondesjoueurs1, *RglesCommandes1, *VOREKDomino1;
     QToolButton *ToolButton2, *ToolButton3, *ToolButton4, *ToolButton7;
+    platform::HttpComponent *NMHTTPA, *NMHTTPB;
+    std::array<std::string, 2> NetPictureFile;  // the pictures of local seats 0 and 2 in players/net
     QWidget* PubArea = nullptr;  // the banner's place on the top panel
     QLabel* Panel4 = nullptr;    // covers the banner until its page has arrived
     QWidget* PUB = nullptr;      // the banner view; none without the browser engine
@@ -176,6 +202,8 @@ public:
 private:
     void logResult();
     void resizeSurface();
+    void netPictureArrived(int slot, const QByteArray& body);
+    void netPictureFailed(int slot);
 
     platform::Bitmap Surface_;
     bool shownOnce_ = false;

@@ -1,10 +1,13 @@
-// Chat floods against the real main window, as host and as guest: the game log keeps its
-// bound, the game timer keeps ticking, and the last lines are still shown.
+// Chat floods against the real main window, as host and as guest: the chat window keeps its
+// bound, the game timer keeps ticking, and the last lines are still shown there (never in
+// the game log).
 #include <QTcpServer>
 
 #include "ClientFixture.h"
+#include "HostedGame.h"
 #include "client/BoundedLog.h"
 #include "client/VueInfoJeu.h"
+#include "client/VueInfoMessage.h"
 #include "net/NetSupport.h"
 
 namespace {
@@ -16,12 +19,16 @@ struct TickCounter {
     int ticks = 0;
 };
 
-QString LastLogLine() {
-    const QStringList lines = client::AppForms().Form4->Memo1->toPlainText().split('\n');
+client::TForm12& ChatWindow() { return *static_cast<client::TForm12*>(client::AppForms().Form12); }
+
+QString LastChatLine() {
+    const QStringList lines = ChatWindow().Memo1->toPlainText().split('\n');
     return lines.isEmpty() ? QString() : lines.back();
 }
 
-int LogLines() { return client::AppForms().Form4->Memo1->blockCount(); }
+int ChatLines() { return ChatWindow().Memo1->blockCount(); }
+
+bool GameLogHolds(const QString& text) { return client::AppForms().Form4->Memo1->toPlainText().contains(text); }
 
 } // namespace
 
@@ -44,12 +51,8 @@ TEST(NetworkFlood, AGuestFloodingTheHostWindowWithChatKeepsTheLogBoundAndTheTime
     s.Surname = "Hosty";
     platform::SetFixedSeed(41);
     client::TForm1& main = w.main();
-    ASSERT_TRUE(main.ServerEntameJeu({net::LobbySlot{"CPU", 3, ""}, net::LobbySlot{"Guesty", 1, "127.0.0.1"}},
-                                     "127.0.0.1"));
     RawGuest guest;
-    ASSERT_TRUE(guest.connectTo(s.ServerPort));
-    guest.sendLine("8:&");
-    ASSERT_TRUE(guest.waitLines(1));
+    ASSERT_TRUE(HostForRawGuest(main, guest));
     ASSERT_TRUE(main.Timer1->isActive());
 
     // Chat lines as long as the host takes, sent until the game timer has ticked a few times
@@ -68,8 +71,12 @@ TEST(NetworkFlood, AGuestFloodingTheHostWindowWithChatKeepsTheLogBoundAndTheTime
         30000))
         << "ticks " << counter.ticks << " after " << sent << " lines";
     guest.sendLine("9:0&the last one&");
-    ASSERT_TRUE(WaitFor([&] { return LastLogLine() == "Guesty: the last one"; }, 30000));
-    EXPECT_LE(LogLines(), client::LogLineLimit);
+    ASSERT_TRUE(WaitFor([&] { return LastChatLine() == "Guesty: the last one"; }, 30000));
+    EXPECT_LE(ChatLines(), client::LogLineLimit);
+    EXPECT_EQ(ChatLines(), client::LogLineLimit) << "the newest lines are all kept";
+    EXPECT_TRUE(ChatWindow().isVisible());
+    EXPECT_FALSE(GameLogHolds("Guesty:"));
+    EXPECT_TRUE(main.Timer1->isActive());
     EXPECT_FALSE(guest.closed());
     guest.socket().abort();
 }
@@ -97,7 +104,11 @@ TEST(NetworkFlood, AHostSendingOverlongChatLinesNeverReachesTheGuestWindow) {
         },
         30000));
     host.pipe().sendLine("9:1&short and sweet&");
-    ASSERT_TRUE(WaitFor([&] { return LastLogLine() == "Hosty: short and sweet"; }, 30000));
+    ASSERT_TRUE(WaitFor([&] { return LastChatLine() == "Hosty: short and sweet"; }, 30000));
+    EXPECT_EQ(ChatLines(), 1) << "no part of an overlong line is shown";
+    EXPECT_TRUE(ChatWindow().isVisible());
+    EXPECT_FALSE(GameLogHolds("Hosty:"));
+    EXPECT_TRUE(main.Timer1->isActive());
     EXPECT_EQ(main.GameGuest->Counts().Handled, 2) << "the start line and the short chat only";
     EXPECT_FALSE(main.Link.CurrentNetGame()->GameOver);
 }

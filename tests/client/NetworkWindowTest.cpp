@@ -1,6 +1,7 @@
 #include <QTcpServer>
 
 #include "ClientFixture.h"
+#include "HostedGame.h"
 #include "ScriptedUser.h"
 #include "net/NetSupport.h"
 
@@ -75,13 +76,7 @@ TEST(NetworkWindow, TheMainWindowJoinsAHostAsAGuest) {
 
     net::HeadlessGameWindow hostWindow;
     net::GameLinkHost host(hostWindow);
-    host.Setup = main.CurrentGameSetup();
-    host.StatisticsFile = w.folder.path() + "/host.sta";
-    host.PlayWithCpu = true;
-    host.Opponents = {net::LobbySlot{"CPU", 3, ""}, net::LobbySlot{"Guesty", 1, "127.0.0.1"}};
-    host.OwnName = "Hosty";
-    host.OwnAddress = "127.0.0.1";
-    ASSERT_TRUE(host.Listen(0, "127.0.0.1"));
+    ASSERT_TRUE(ListenAsHosty(host, main, w.folder.path() + "/host.sta"));
     SideDriver driver(hostWindow);
 
     main.ClientEntameJeu("127.0.0.1", host.Port(), "127.0.0.1");

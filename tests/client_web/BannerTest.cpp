@@ -1,5 +1,10 @@
 // The banner's page arriving, as the main window sees it: the title of each progress event.
 #include "OnlineWindows.h"
+#include "client/VueConnexionsc.h"
+
+namespace {
+client::TForm14& Lobby() { return *static_cast<client::TForm14*>(client::AppForms().Form14); }
+} // namespace
 
 TEST(Banner, UntilItsPageArrivesEveryWebControlIsOffAndALocalGamePlays) {
     OnlineWindows w;
@@ -29,6 +34,42 @@ TEST(Banner, ItsPageEnablesTheControlsOnceAndSendsTheLoginCheckOnce) {
     EXPECT_EQ(w.web.Requests, QList<std::string>{"/all/page0.php?req=00&wsurnom=bob%20smith&wpassword=a%26b%3Dc&iop=1"});
     EXPECT_EQ(lobby::AppCounters().LobbyRequestCounter, 1);
     EXPECT_TRUE(w.texts().empty());
+}
+
+TEST(Banner, ItsCheckReplyFillsTheCompetitionsAndTheLobbyWindowSendsNoCheckOfItsOwn) {
+    OnlineWindows w;
+    w.web.Set("/all/page0.php", {200, "text/plain", "*00:[Free Play;0][Cup;1]*"});
+    client::AppSettings().Surname = "bob";
+    w.main().PUBProgressChange("MORVATEL 3.0.3");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Lobby().ComboBox1->currentText() == "Free Play (C)"; }, 10000));
+    EXPECT_EQ(Lobby().ComboBox1->count(), 1) << "only the competitions of the client's kind";
+    w.main().Seconnecter1->trigger();
+    EXPECT_TRUE(Lobby().isVisible());
+    QTest::qWait(200);
+    EXPECT_EQ(w.web.CountStartingWith("/all/page0.php?req=00"), 1);
+    // Connect logs in at once, into the competition the banner's check brought.
+    Lobby().ToolButton5Click();
+    ASSERT_TRUE(w.waitForRequests("/all/page0.php?req=01", 1));
+    EXPECT_NE(w.web.Requests.back().find("wnomcomp=Free%20Play&"), std::string::npos) << w.web.Requests.back();
+    EXPECT_EQ(w.web.CountStartingWith("/all/page0.php?req=00"), 1);
+    EXPECT_TRUE(w.texts().empty());
+}
+
+TEST(Banner, AFailedCheckIsSilentUntilAConnectWaitsForIt) {
+    OnlineWindows w;  // the test site has no lobby: every lobby request fails
+    w.main().PUBProgressChange("MORVATEL 3.0.3");
+    ASSERT_TRUE(w.waitForRequests("/all/page0.php?req=00", 1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Lobby().Http->Busy(0); }, 10000));
+    QTest::qWait(100);
+    EXPECT_TRUE(w.texts().empty());
+    // Connect without competitions checks the account first; that failure is the user's.
+    Lobby().ToolButton5Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.texts().empty(); }, 10000));
+    EXPECT_EQ(w.texts(), std::vector<std::string>{"Impossible to connect the server"});
+    EXPECT_EQ(w.web.CountStartingWith("/all/page0.php?req=00"), 2);
+    EXPECT_EQ(w.web.CountStartingWith("/all/page0.php?req=01"), 0);
+    EXPECT_TRUE(Lobby().ToolButton5->isEnabled());
+    EXPECT_FALSE(Lobby().LoggedIn());
 }
 
 TEST(Banner, ANewerVersionIsOfferedOnlyWhenAskedFor) {

@@ -11,15 +11,7 @@
 #include "server/ServerSettings.h"
 #include "server/ServerWindows.h"
 #include "server/Vuesc.h"
-
-namespace {
-void save(QWidget& w, const QString& folder, const char* name) {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-    const QString path = folder + "/" + name;
-    w.grab().save(path);
-    std::printf("%s\n", path.toLocal8Bit().constData());
-}
-} // namespace
+#include "support/Screenshot.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -50,18 +42,18 @@ int main(int argc, char** argv) {
     main->Timer4->stop();
     main->AddHistory("Invitation of ann");
     main->PageControl1->setCurrentIndex(0);
-    save(*main, out, "server_connexion.png");
+    SaveScreenshot(*main, out, "server_connexion.png");
     main->NMHTTP5Success("*05:[1;10/12 12:00;127.0.0.1;3000;x;Hello robot, a game?]*");
     main->Timer4->stop();
     main->PageControl1->setCurrentIndex(1);
-    save(*main, out, "server_messages.png");
+    SaveScreenshot(*main, out, "server_messages.png");
     main->PageControl1->setCurrentIndex(2);
-    save(*main, out, "server_history.png");
+    SaveScreenshot(*main, out, "server_history.png");
     server::TForm8& options = *server::AppForms().Form8;
     options.ShowNetwork();
-    save(options, out, "server_options.png");
+    SaveScreenshot(options, out, "server_options.png");
     options.PageControl1->setCurrentIndex(3);
-    save(options, out, "server_options_players.png");
+    SaveScreenshot(options, out, "server_options_players.png");
     server::DestroyServerWindows();
     return 0;
 }
