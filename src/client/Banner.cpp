@@ -5,9 +5,9 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "client/Captions.h"
+#include "sharedwin/Captions.h"
 #include "client/LobbySenders.h"
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 #include "client/Settings.h"
 #include "client/UiText.h"
 #include "client/VueApropos.h"

@@ -5,7 +5,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 #include "client/VueNavigateur.h"
 #include "client/WebParts.h"
 

@@ -5,7 +5,7 @@
 
 #include <unistd.h>
 
-#include "client/Captions.h"
+#include "sharedwin/Captions.h"
 #include "client/Forms.h"
 #include "client/Language.h"
 #include "client/Vue3Dsc.h"

@@ -1,8 +1,8 @@
 // The game loop of the main window: starting a local game, the 100 ms tick, the
 // next-round button and the game log.
-#include "client/Captions.h"
+#include "sharedwin/Captions.h"
 #include "client/Forms.h"
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 #include "client/Settings.h"
 #include "client/UiText.h"
 #include "client/VueConnexionsc.h"

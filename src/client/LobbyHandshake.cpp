@@ -3,7 +3,7 @@
 #include <QDir>
 
 #include "client/Forms.h"
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 #include "client/Settings.h"
 #include "client/UiText.h"
 #include "client/VueConnexionsc.h"

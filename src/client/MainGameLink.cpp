@@ -1,7 +1,7 @@
 #include "client/MainGameLink.h"
 
 #include "client/Forms.h"
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 #include "client/Settings.h"
 #include "client/UiText.h"
 #include "client/VueConnexionsc.h"

@@ -6,10 +6,10 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "client/Captions.h"
+#include "sharedwin/Captions.h"
 #include "client/Forms.h"
 #include "client/Language.h"
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 #include "client/Settings.h"
 #include "client/ThemeFile.h"
 #include "client/UiText.h"

@@ -1,7 +1,7 @@
 // The main window's side of network games: listening as the host, connecting as a guest,
 // closing the game sockets.
 #include "client/Forms.h"
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 #include "client/Settings.h"
 #include "client/UiText.h"
 #include "client/Vuesc.h"

@@ -2,7 +2,7 @@
 
 #include "client/Forms.h"
 #include "client/LobbySenders.h"
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 #include "client/Settings.h"
 #include "client/UiText.h"
 #include "client/VueDownloadsc.h"

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "client/Captions.h"
+#include "sharedwin/Captions.h"
 #include "client/Forms.h"
 #include "client/Settings.h"
 #include "client/Vuesc.h"

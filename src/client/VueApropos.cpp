@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
-#include "client/Captions.h"
+#include "sharedwin/Captions.h"
 #include "client/Forms.h"
 #include "client/Vuesc.h"
 #include "client/WindowHooks.h"

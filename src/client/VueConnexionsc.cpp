@@ -7,9 +7,9 @@
 #include <QHeaderView>
 #include <utility>
 
-#include "client/Captions.h"
+#include "sharedwin/Captions.h"
 #include "client/Forms.h"
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 #include "client/Settings.h"
 #include "client/UiText.h"
 #include "client/VueInfoJeu.h"

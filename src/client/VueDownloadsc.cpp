@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 #include <limits>
 
-#include "client/Captions.h"
-#include "client/QtColors.h"
+#include "sharedwin/Captions.h"
+#include "sharedwin/QtColors.h"
 #include "client/Settings.h"
 #include "client/Shell.h"
 #include "client/UiText.h"

@@ -3,11 +3,11 @@
 #include <QCloseEvent>
 
 #include "client/BoundedLog.h"
-#include "client/Captions.h"
+#include "sharedwin/Captions.h"
 #include "client/Forms.h"
 #include "client/Settings.h"
 #include "client/Vuesc.h"
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 
 namespace client {
 

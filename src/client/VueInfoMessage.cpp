@@ -3,8 +3,8 @@
 #include <QKeyEvent>
 
 #include "client/BoundedLog.h"
-#include "client/Captions.h"
-#include "client/QtColors.h"
+#include "sharedwin/Captions.h"
+#include "sharedwin/QtColors.h"
 #include "client/Vuesc.h"
 
 namespace client {

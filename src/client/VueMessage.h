@@ -1,34 +1,24 @@
 #pragma once
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QWidget>
 #include <string>
+
+#include "sharedwin/MessageComposer.h"
 
 namespace client {
 
 class TForm1;
 
-// The message composer: a private message to a lobby user, relayed by the lobby.
-class TForm11 : public QWidget {
+// The client's message composer: sent through the lobby window, which holds the received
+// message an answer marks; the main window's input is held meanwhile.
+class TForm11 : public MessageComposer {
     Q_OBJECT
 public:
     explicit TForm11(TForm1* mainWindow);
-
-    // Opens the composer with the caption ("Send" or "Answer"), addressed to (ip, port),
-    // the message empty; the main window is disabled meanwhile.
-    void OpenFor(const std::string& caption, const std::string& ip, int port);
-    void Button1Click();
-    void MemoToBeSentChange();
-    void FormClose();
     void FormKeyPress(int key);
 
-    QPlainTextEdit* MemoToBeSent;
-    QPushButton* Button1;
-    std::string DestinationIP;
-    int DestinationPort = 0;
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void SetMainInputEnabled(bool enabled) override;
+    void MarkAnswered() override;
+    void PostComposed(const std::string& stamp, const std::string& text) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -8,10 +8,10 @@
 #include <QWebEngineHistory>
 #include <QWebEngineView>
 
-#include "client/Captions.h"
+#include "sharedwin/Captions.h"
 #include "client/Forms.h"
 #include "client/PageCommands.h"
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 #include "client/UiText.h"
 #include "client/Vuesc.h"
 #include "platform/MessageBox.h"

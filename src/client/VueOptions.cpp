@@ -12,11 +12,11 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
-#include "client/Captions.h"
-#include "client/Controls.h"
+#include "sharedwin/Captions.h"
+#include "sharedwin/Controls.h"
 #include "client/Forms.h"
 #include "client/Language.h"
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 #include "client/Settings.h"
 #include "client/UiText.h"
 #include "client/LoginCheck.h"

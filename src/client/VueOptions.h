@@ -17,7 +17,7 @@
 #include <functional>
 #include <string>
 
-#include "client/ProfileView.h"
+#include "sharedwin/ProfileView.h"
 
 // "Preferences": the client's one settings window. A tree of pages on the left, the page
 // on the right; every control writes its setting the moment it changes, and closing the

@@ -3,11 +3,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "client/Captions.h"
-#include "client/Controls.h"
+#include "sharedwin/Captions.h"
+#include "sharedwin/Controls.h"
 #include "client/Forms.h"
 #include "client/ProfileCard.h"
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 #include "client/Settings.h"
 #include "client/UiText.h"
 #include "client/VueListeJoueurs.h"

@@ -9,10 +9,10 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include "client/Captions.h"
-#include "client/Controls.h"
+#include "sharedwin/Captions.h"
+#include "sharedwin/Controls.h"
 #include "client/Forms.h"
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 #include "client/Settings.h"
 #include "client/ThemeFile.h"
 #include "client/Themes.h"

@@ -11,10 +11,10 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "client/Captions.h"
+#include "sharedwin/Captions.h"
 #include "client/Forms.h"
 #include "client/Language.h"
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 #include "client/Settings.h"
 #include "client/Startup.h"
 #include "client/ThemeFile.h"

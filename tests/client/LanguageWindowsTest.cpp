@@ -9,7 +9,7 @@
 
 #include "ClientFixture.h"
 #include "client/Language.h"
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 #include "client/Vue3Dsc.h"
 #include "client/VueApropos.h"
 #include "client/VueInfoJeu.h"

@@ -7,7 +7,7 @@
 
 #include "client/ClientFixture.h"
 #include "client/Forms.h"
-#include "client/QtColors.h"
+#include "sharedwin/QtColors.h"
 #include "client/UiText.h"
 #include "platform/IniFile.h"
 #include "client/Settings.h"

@@ -1,12 +1,12 @@
-#include "client/ProfileView.h"
+#include "sharedwin/ProfileView.h"
 
 #include <QGridLayout>
 #include <QPixmap>
 
-#include "client/QtColors.h"
 #include "client/Settings.h"
-#include "client/UiText.h"
 #include "platform/TextFile.h"
+#include "sharedwin/Captions.h"
+#include "sharedwin/QtColors.h"
 
 namespace client {
 
@@ -54,11 +54,11 @@ ProfileView::ProfileView(QWidget* parent, const QString& prefix, bool withVersio
 }
 
 void ProfileView::Show(const ProfileCard& card) {
-    Editor->setText(Q(Ui("Edited by") + " " + card.Editor));
+    Editor->setText(Q(WindowText("Edited by") + " " + card.Editor));
     Name->setText(Q(card.Name));
-    Origin->setText(Q(Ui("from") + " " + card.Origin));
+    Origin->setText(Q(WindowText("from") + " " + card.Origin));
     for (int k = 0; k < 6; ++k) Stars[k]->setVisible(StarShown(card.Stars, k + 1));
-    if (Version) Version->setText(card.Version.empty() ? QString() : Q(Ui("Version") + " : " + card.Version));
+    if (Version) Version->setText(card.Version.empty() ? QString() : Q(WindowText("Version") + " : " + card.Version));
     QPixmap picture;
     if (!card.Picture.empty() && platform::FileExists(InProgramDir(card.Picture)))
         picture.load(Q(InProgramDir(card.Picture)));

@@ -1,4 +1,4 @@
-#include "client/Captions.h"
+#include "sharedwin/Captions.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -9,10 +9,24 @@
 #include <QMenu>
 #include <QWidget>
 
-#include "client/QtColors.h"
-#include "client/UiText.h"
+#include "client/Language.h"
+#include "sharedwin/QtColors.h"
 
 namespace client {
+
+namespace {
+std::function<std::string(const std::string&)>& textSource() {
+    static std::function<std::string(const std::string&)> source;
+    return source;
+}
+} // namespace
+
+std::string WindowText(const std::string& key) {
+    const auto& source = textSource();
+    return source ? source(key) : LanguageText(key);
+}
+
+void SetTextSource(std::function<std::string(const std::string&)> source) { textSource() = std::move(source); }
 
 namespace {
 constexpr const char* CaptionKey = "captionKey";
@@ -35,7 +49,7 @@ void applyHint(QObject* control, const QString& text) {
 }
 
 QString shown(const QVariant& key, const QVariant& suffix) {
-    return Q(Ui(S(key.toString()))) + suffix.toString();
+    return Q(WindowText(S(key.toString()))) + suffix.toString();
 }
 } // namespace
 
@@ -43,14 +57,14 @@ void SetCaption(QObject* control, const std::string& key, const std::string& suf
     if (!control) return;
     control->setProperty(CaptionKey, Q(key));
     control->setProperty(CaptionSuffix, Q(suffix));
-    applyCaption(control, Q(Ui(key) + suffix));
+    applyCaption(control, Q(WindowText(key) + suffix));
 }
 
 void SetHint(QObject* control, const std::string& key, const std::string& suffix) {
     if (!control) return;
     control->setProperty(HintKey, Q(key));
     control->setProperty(HintSuffix, Q(suffix));
-    applyHint(control, Q(Ui(key) + suffix));
+    applyHint(control, Q(WindowText(key) + suffix));
 }
 
 void ForgetCaption(QObject* control) {

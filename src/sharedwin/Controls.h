@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "client/Captions.h"
+#include "sharedwin/Captions.h"
 
 // Controls carry the names the code and the tests know them by (objectName), and their
 // captions and hints are keyed by their English text (Captions.h).

@@ -1,10 +1,18 @@
 #pragma once
 #include <QObject>
+#include <functional>
 #include <string>
 
 // Captions and hints of menus, buttons and windows are keyed by their English text, kept on
 // the control, so that applying another language retranslates every window in place.
 namespace client {
+
+// The translation of a text a user sees, keyed by its English wording: the client's language
+// in force unless a program gives its own source (the server does); a key the source lacks
+// is shown as it is.
+std::string WindowText(const std::string& key);
+// Replaces the source of WindowText; an empty function restores the client's language.
+void SetTextSource(std::function<std::string(const std::string&)> source);
 
 // Sets the control's caption (text, or window title for a window) to the translation of the
 // key followed by the suffix ("..." or " :", say), and remembers both.
