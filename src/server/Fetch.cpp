@@ -2,6 +2,8 @@
 #include <QUrl>
 
 #include "lobby/GetInetFile.h"
+#include "platform/MessageBox.h"
+#include "platform/SiteUrl.h"
 #include "server/ServerWindows.h"
 #include "server/Vuesc.h"
 
@@ -16,5 +18,14 @@ void FetchBlocking(const std::string& url) {
 std::function<bool(const std::string&)> OpenInBrowser = [](const std::string& url) {
     return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
 };
+
+std::string CommunityPlayersUrl() { return platform::SiteBaseUrl() + "us/community/players"; }
+
+bool OpenInBrowserOrTell(const std::string& url) {
+    if (OpenInBrowser && OpenInBrowser(url)) return true;
+    platform::ShowMessage("Cannot invoke any Web Browser. Please go to " + platform::SiteBaseUrl() + " when you can.",
+                          platform::SiteCaption);
+    return false;
+}
 
 } // namespace server

@@ -11,11 +11,18 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <string>
 
+#include "sharedwin/MessageComposer.h"
+#include "sharedwin/PlayerList.h"
+#include "sharedwin/ProfileView.h"
+
 // The server's windows beside its main window.
 namespace server {
+
+class TForm1;
 
 std::string ShortDate();
 std::string ShortTime();
@@ -23,6 +30,11 @@ std::string ShortTime();
 void FetchBlocking(const std::string& url);
 // Opens an address in the desktop's web browser; false when none could be started.
 extern std::function<bool(const std::string& url)> OpenInBrowser;
+// Opens the address in the desktop's browser; when none starts, tells the owner to go to
+// the site's address later. False then.
+bool OpenInBrowserOrTell(const std::string& url);
+// The site's page of player profiles to download.
+std::string CommunityPlayersUrl();
 
 // "Informations": the log of the hosted game.
 class TForm4 : public QWidget {
@@ -113,6 +125,9 @@ public:
     // The options on their first page with the network panel, as the menu and a refused
     // login open them (modal, without blocking the server's timers).
     void ShowNetwork();
+    // The profile file of a position (0 left, 1 me, 2 right): the file-name part of its
+    // setting.
+    std::string SeatFile(int position) const;
     void SetNetworkEnabled(bool on);
     // Stores every control, saves the settings, writes or removes the autostart entry and
     // sends the login check again when needed.
@@ -138,6 +153,7 @@ public:
     QSpinBox *SpinEdit112, *SpinEdit121, *SpinEdit111;
     QCheckBox *CheckBox114, *CheckBox112, *CheckBox113, *CheckBox1;
     QLabel *Label115, *Label116, *Label118, *Label119, *Label120, *Label121;
+    client::ProfileView* SeatDetails;  // Label3, Label4, Label5, star1..star6, Image1
     QLabel *Label3, *Label4, *Label5, *Image1;
     std::array<QLabel*, 6> Stars{};
     QListWidget* ListBox1;
@@ -147,6 +163,38 @@ protected:
 
 private:
     void enableByChecks();
+};
+
+// "Players list": the client's list on the server's three seats. A click shows a profile
+// without its voice; the download button opens the site's community players page in the
+// desktop's browser and leaves the list open.
+class TForm9 : public client::PlayerList {
+    Q_OBJECT
+public:
+    explicit TForm9(QWidget* mainWindow);
+
+protected:
+    std::array<std::string, 3> SeatFiles() const override;
+    void ChooseProfile(const std::string& fileName) override;
+    void PlayProfileSound() override {}
+    void OpenDownloadPage() override;
+    void BeforeListVrk() override;
+};
+
+// "Message": the client's composer with the server's identity, sent by the robot's lobby
+// connection for request 04; an answer marks the robot's received message.
+class TForm11 : public client::MessageComposer {
+    Q_OBJECT
+public:
+    explicit TForm11(TForm1* mainWindow);
+
+protected:
+    void SetMainInputEnabled(bool enabled) override;
+    void MarkAnswered() override;
+    void PostComposed(const std::string& stamp, const std::string& text) override;
+
+private:
+    TForm1* main_;
 };
 
 // The chat of the hosted game.

@@ -71,10 +71,7 @@ void TForm2::ShowModal() {
 }
 
 void TForm2::Label5Click() {
-    const std::string site = platform::SiteBaseUrl();
-    if (!OpenInBrowser || !OpenInBrowser(site))
-        platform::ShowMessage("Cannot invoke any Web Browser. Please go to " + site + " when you can.",
-                              platform::SiteCaption);
+    OpenInBrowserOrTell(platform::SiteBaseUrl());
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {

@@ -9,6 +9,7 @@
 #include "server/ServerSettings.h"
 #include "server/ServerWindows.h"
 #include "server/Vuesc.h"
+#include "sharedwin/Captions.h"
 
 namespace server {
 
@@ -61,6 +62,8 @@ void TForm7::ApplyToWindows() {
     if (f.Form1) f.Form1->ApplyLanguage();
     if (f.Form6) f.Form6->ApplyLanguage();
     if (f.Form8) f.Form8->ApplyLanguage();
+    if (f.Form9) client::RetranslateCaptions(f.Form9);
+    if (f.Form11) client::RetranslateCaptions(f.Form11);
     if (f.Form7) {
         f.Form7->setWindowTitle(Q(Srv("Choose your language...")));
         f.Form7->BitBtn3->setToolTip(Q(Srv("Choose the selected language")));

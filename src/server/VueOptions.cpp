@@ -2,13 +2,14 @@
 #include <QCloseEvent>
 #include <QFormLayout>
 #include <QGridLayout>
-#include <QPixmap>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "client/ProfileCard.h"
+#include "client/Settings.h"
 #include "lobby/Requests.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
-#include "platform/TextFile.h"
 #include "server/Autostart.h"
 #include "server/ServerLanguage.h"
 #include "server/ServerSettings.h"
@@ -21,10 +22,6 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); }
 std::string S(const QString& s) { return s.toLatin1().toStdString(); }
-
-std::string from(const std::string& line, std::size_t oneBased) {
-    return line.size() >= oneBased ? line.substr(oneBased - 1) : std::string();
-}
 
 } // namespace
 
@@ -140,26 +137,20 @@ TForm8::TForm8(QWidget* mainWindow) : QDialog(mainWindow) {
     ListBox1 = new QListWidget(players);
     ListBox1->setObjectName("ListBox1");
     ListBox1->addItems({"Player on the left", "Me", "Player on the right"});
+    ListBox1->setMaximumWidth(150);
     BitBtn1 = new QPushButton("Changer...", players);
     BitBtn1->setObjectName("BitBtn1");
-    Label3 = label("Label3", "");
-    Label4 = label("Label4", "");
-    Label5 = label("Label5", "");
-    Image1 = label("Image1", "");
-    Image1->setFixedSize(64, 64);
-    plLayout->addWidget(ListBox1, 0, 0, 4, 1);
-    plLayout->addWidget(Label3, 0, 1);
-    plLayout->addWidget(Label4, 1, 1);
-    plLayout->addWidget(Label5, 2, 1);
-    auto* stars = new QHBoxLayout;
-    for (int i = 0; i < 6; ++i) {
-        Stars[i] = label(("star" + std::to_string(i + 1)).c_str(), "*");
-        Stars[i]->hide();
-        stars->addWidget(Stars[i]);
-    }
-    plLayout->addLayout(stars, 3, 1);
-    plLayout->addWidget(Image1, 0, 2, 2, 1);
-    plLayout->addWidget(BitBtn1, 4, 0);
+    SeatDetails = new client::ProfileView(players, "", false);
+    Label3 = SeatDetails->Name;
+    Label4 = SeatDetails->Origin;
+    Label5 = SeatDetails->Editor;
+    Image1 = SeatDetails->Picture;
+    Stars = SeatDetails->Stars;
+    for (QLabel* star : Stars) star->hide();
+    plLayout->addWidget(ListBox1, 0, 0);
+    plLayout->addWidget(SeatDetails, 0, 1, Qt::AlignTop);
+    plLayout->addWidget(BitBtn1, 1, 0);
+    plLayout->setColumnStretch(1, 1);
     PageControl1->addTab(players, "Players");
 
     // "General".
@@ -259,50 +250,42 @@ void TForm8::ShowNetwork() {
     show();
 }
 
+std::string TForm8::SeatFile(int position) const {
+    const ServerSettings& s = AppSettings();
+    const std::string& setting = position == 0 ? s.LeftPlayerFile : position == 1 ? s.MeFile : s.RightPlayerFile;
+    const std::size_t slash = setting.find_last_of("/\\");
+    return slash == std::string::npos ? setting : setting.substr(slash + 1);
+}
+
 void TForm8::UpdateComponent() {
     platform::ChangeToProgramFolder();
+    client::SetProgramDir(platform::ProgramFolder());
     ListBox1->setCurrentRow(Position);
-    const ServerSettings& s = AppSettings();
-    const std::string& setting = Position == 0 ? s.LeftPlayerFile : Position == 1 ? s.MeFile : s.RightPlayerFile;
-    const std::string name = setting.substr(setting.find_last_of("/\\") == std::string::npos ? 0 : setting.find_last_of("/\\") + 1);
-    const auto invalid = [this] {
+    const std::optional<client::ProfileCard> card = client::ReadProfileCard(SeatFile(Position));
+    if (!card) {
         platform::ShowMessage(Srv("This player is not valid. You should delete him"), platform::SiteCaption);
-        for (QLabel* l : {Label5, Label3, Label4, Image1}) l->clear();
+        SeatDetails->ClearDetails();
+        // No stars of the profile shown before.
         for (QLabel* star : Stars) star->hide();
-    };
-    auto lines = platform::IsSafeFileName(name) ? platform::ReadLines("players/" + name) : std::nullopt;
-    if (!lines || lines->size() < 12) {
-        invalid();
         return;
     }
-    const auto& l = *lines;
-    int level = 0;
-    try {
-        std::size_t used = 0;
-        const std::string text = from(l[5], 7);
-        level = std::stoi(text, &used);
-        if (used != text.size()) throw std::invalid_argument("level");
-    } catch (...) {
-        invalid();
-        return;
-    }
-    Label5->setText(Q(Srv("Edited by") + " " + from(l[2], 8)));
-    Label3->setText(Q(from(l[3], 6).substr(0, 15)));
-    Label4->setText(Q(Srv("from") + " " + from(l[4], 9)));
-    for (int i = 0; i < 5; ++i) Stars[i]->setVisible(level >= i);
-    Stars[5]->setVisible(level == 123);
-    const std::string folder = from(l[6], 11);
-    const std::string picture = l[11];
-    Image1->clear();
-    if (platform::IsSafeFileName(folder) && platform::IsSafeFileName(picture)) {
-        const std::string path = "players/" + folder + "/" + picture;
-        if (platform::FileExists(path)) Image1->setPixmap(QPixmap(Q(path)).scaled(64, 64, Qt::KeepAspectRatio));
-    }
+    SeatDetails->Show(*card);
 }
 
 void TForm8::ListBox1DblClick() {
-    Position = std::max(0, ListBox1->currentRow());
-    UpdateComponent();
+    Position = std::clamp(ListBox1->currentRow(), 0, 2);
+    auto* list = AppForms().Form9;
+    if (!list) {
+        UpdateComponent();
+        return;
+    }
+    list->Mode = 1;
+    list->Seat = Position;
+    list->CurrentProfile = SeatFile(Position);
+    // Modal without a nested event loop, so the server's timers keep running; the seat's
+    // profile is shown again when the list is done.
+    connect(list, &QDialog::finished, this, [this] { UpdateComponent(); }, Qt::SingleShotConnection);
+    list->open();
 }
 
 void TForm8::CheckBox1Click() {

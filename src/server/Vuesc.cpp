@@ -26,6 +26,7 @@
 #include "server/ServerLanguage.h"
 #include "server/ServerSettings.h"
 #include "server/ServerWindows.h"
+#include "sharedwin/Captions.h"
 
 namespace server {
 
@@ -442,6 +443,11 @@ lobby::RequestMaker TForm1::requests() {
     return lobby::RequestMaker(identity_, lobby::AppCounters());
 }
 
+void TForm1::PostPrivateMessage(const std::string& toIP, int toPort, const std::string& stamp,
+                                const std::string& text) {
+    sendLobby(4, requests().PrivateMessage(toIP, toPort, stamp, text));
+}
+
 void TForm1::sendLobby(int code, const std::string& url) {
     const ServerSettings& s = AppSettings();
     Http->ApplyProxy(s.IsProxy, s.ProxyAddress, s.ProxyPort);
@@ -541,11 +547,16 @@ void TForm1::VOREKDomino1Click() {
 // The main block's windows ------------------------------------------------------------------
 
 TForm1* CreateServerWindows() {
+    // The windows built on the client's take their texts from the server's language.
+    client::SetTextSource(Srv);
     Forms& f = AppForms();
     f.Form1 = new TForm1;
     f.Form2 = new TForm2(f.Form1);
     f.Form4 = new TForm4(f.Form1);
     f.Form8 = new TForm8(f.Form1);
+    f.Form9 = new TForm9(f.Form1);
+    f.Form12 = new TForm12(f.Form1);
+    f.Form11 = new TForm11(f.Form1);
     f.Form6 = new TForm6(f.Form1);
     f.Form7 = new TForm7(f.Form1);
     // The main window reads its files once every window exists; the language window then
@@ -559,6 +570,7 @@ void DestroyServerWindows() {
     Forms& f = AppForms();
     delete f.Form1;  // the other windows are its children
     f = Forms{};
+    client::SetTextSource({});
 }
 
 void InstallMessageBoxes() { platform::InstallQtMessageBoxes(); }

@@ -82,6 +82,10 @@ public:
     void BitBtn5Click();  // next message
     void BitBtn6Click();  // previous message
     int ReturnIndexIP(const std::string& address, int port) const;
+    // A private message (request 04, kind 1) with the robot's identity, sent by NMHTTP4;
+    // a failure is not told.
+    void PostPrivateMessage(const std::string& toIP, int toPort, const std::string& stamp,
+                            const std::string& text);
 
     // Hosting.
     void ServerEntameJeu();
@@ -221,9 +225,11 @@ struct Forms {
     class TForm2* Form2 = nullptr;  // about box
     class TForm4* Form4 = nullptr;  // game information
     class TForm8* Form8 = nullptr;  // options
+    class TForm9* Form9 = nullptr;  // player list
     class TForm6* Form6 = nullptr;  // statistics
     class TForm7* Form7 = nullptr;  // language choice
     class TForm12* Form12 = nullptr;  // chat
+    class TForm11* Form11 = nullptr;  // message composer
 };
 Forms& AppForms();
 
