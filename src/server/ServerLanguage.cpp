@@ -108,6 +108,11 @@ const std::vector<std::string>& ServerLanguageKeys() {
     return keys;
 }
 
+const std::vector<std::string>& ServerOptionalKeys() {
+    static const std::vector<std::string> keys{"Choose"};
+    return keys;
+}
+
 bool IsServerLanguage(const client::LanguageFile& file) {
     return file.Description == "[Description]" && upper(file.Product) == ServerProduct &&
            file.Version == ServerLanguageVersion;
@@ -144,6 +149,10 @@ bool UpDateLangue() {
         std::string text = client::Traduit(entries, key);
         if (text == client::MissingTranslation) return false;
         texts[key] = std::move(text);
+    }
+    for (const std::string& key : ServerOptionalKeys()) {
+        std::string text = client::Traduit(entries, key);
+        if (text != client::MissingTranslation) texts[key] = std::move(text);
     }
     state().texts = std::move(texts);
     state().applied = true;

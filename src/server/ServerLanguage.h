@@ -16,6 +16,9 @@ inline constexpr const char* ServerLanguageVersion = "1.6";
 
 // Every English text the server shows, each once, in the order a pass applies them.
 const std::vector<std::string>& ServerLanguageKeys();
+// Texts of the server's later windows: translated when a file has them, shown in English
+// when it has not; a file without them is still accepted.
+const std::vector<std::string>& ServerOptionalKeys();
 
 bool IsServerLanguage(const client::LanguageFile& file);
 // The offered files of "univers", sorted by file name.

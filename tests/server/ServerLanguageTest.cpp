@@ -82,6 +82,21 @@ TEST(ServerLanguage, AFileLackingATextIsRefusedWholeAndTheLanguageInForceStays) 
     EXPECT_EQ(server::Srv("Not a key at all"), "Not a key at all");
 }
 
+TEST(ServerLanguage, TheLaterWindowsTextsAreTranslatedWhenPresentAndNeverRequired) {
+    LanguageFolder f;
+    const std::string later = server::ServerOptionalKeys().front();
+    f.write("old.lng", header("MVT SERVER", "1.6") + allKeys());
+    f.write("new.lng", header("MVT SERVER", "1.6") + allKeys() + later + "=<" + later + ">\r\n");
+    server::AppSettings().LngFilePath = "new.lng";
+    ASSERT_TRUE(server::UpDateLangue());
+    EXPECT_EQ(server::Srv(later), "<" + later + ">");
+    // A file written before those windows is still accepted; their texts fall back to English.
+    server::AppSettings().LngFilePath = "old.lng";
+    ASSERT_TRUE(server::UpDateLangue());
+    EXPECT_EQ(server::Srv(later), later);
+    EXPECT_EQ(server::Srv("Connect"), "<Connect>");
+}
+
 TEST(ServerLanguage, TheShippedFilesHoldEveryTextAndAreOffered) {
     LanguageFolder f;
     for (const char* name : {"mvtserver16_english.lng", "mvtserver16_francais.lng"}) {
@@ -92,6 +107,10 @@ TEST(ServerLanguage, TheShippedFilesHoldEveryTextAndAreOffered) {
         f.write(name, text);
         server::AppSettings().LngFilePath = name;
         EXPECT_TRUE(server::UpDateLangue()) << name;
+        auto file = server::ReadServerLanguage(name);
+        ASSERT_TRUE(file);
+        for (const std::string& key : server::ServerOptionalKeys())
+            EXPECT_NE(server::Traduit(*file, key), "*!*") << name << ": " << key;
     }
     EXPECT_EQ(server::Srv("Game"), "Partie");
     EXPECT_EQ(server::ListServerLanguages().size(), 2u);
