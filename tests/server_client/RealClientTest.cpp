@@ -154,6 +154,7 @@ struct Meeting {
         }
         const int row = RobotRow();
         EXPECT_EQ(lobby().Cell(row, 2), "Server");
+        EXPECT_EQ(lobby().LobbyUsers[row - 1].Port, serverPort) << "the robot is listed at its game port";
         lobby().GridUsers->selectRow(row - 1);
         EXPECT_TRUE(lobby().ButtonInvite->isEnabled() && lobby().ButtonInvite->isVisible());
         QTest::mouseClick(lobby().ButtonInvite, Qt::LeftButton);
