@@ -147,12 +147,13 @@ public:
     int Position = 0;
 
     QTabWidget* PageControl1;
-    QGroupBox *GroupBoxNetwork, *GroupBoxProxy, *GroupBox111, *GroupBox112;
+    QGroupBox *GroupBoxNetwork, *GroupBoxServer, *GroupBoxProxy, *GroupBox111, *GroupBox112;
     QLineEdit *Edit114, *Edit111, *Edit120, *Edit113, *Edit115, *Edit116;
     QPushButton *Button112, *Button1, *BitBtn1;
     QSpinBox *SpinEdit112, *SpinEdit121, *SpinEdit111;
     QCheckBox *CheckBox114, *CheckBox112, *CheckBox113, *CheckBox1;
     QLabel *Label115, *Label116, *Label118, *Label119, *Label120, *Label121;
+    QLabel *LabelNickname, *LabelPassword, *LabelServerPort;
     client::ProfileView* SeatDetails;  // Label3, Label4, Label5, star1..star6, Image1
     QLabel *Label3, *Label4, *Label5, *Image1;
     std::array<QLabel*, 6> Stars{};

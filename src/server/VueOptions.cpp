@@ -68,17 +68,24 @@ TForm8::TForm8(QWidget* mainWindow) : QDialog(mainWindow) {
     Button112 = new QPushButton("Click here...", this);
     Button112->setObjectName("Button112");
     Button112->setToolTip("to create an new account in MVT Competitions");
-    account->addRow("Nickname :", Edit114);
-    account->addRow("Password :", Edit111);
+    LabelNickname = label("LabelNickname", "Nickname :");
+    LabelPassword = label("LabelPassword", "Password :");
+    account->addRow(LabelNickname, Edit114);
+    account->addRow(LabelPassword, Edit111);
     account->addRow(Button112);
-    SpinEdit112 = spin("SpinEdit112");
-    account->addRow("Server Port :", SpinEdit112);
     ringLayout->addWidget(GroupBoxNetwork);
     PageControl1->addTab(ring, "The Ring");
 
-    // "Configuration": the HTTP proxy.
+    // "Configuration": the game port, and the HTTP proxy.
     auto* config = new QWidget(PageControl1);
     auto* configLayout = new QVBoxLayout(config);
+    GroupBoxServer = new QGroupBox("Server", config);
+    GroupBoxServer->setObjectName("GroupBoxServer");
+    auto* server = new QFormLayout(GroupBoxServer);
+    SpinEdit112 = spin("SpinEdit112");
+    LabelServerPort = label("LabelServerPort", "Server Port :");
+    server->addRow(LabelServerPort, SpinEdit112);
+    configLayout->addWidget(GroupBoxServer);
     GroupBoxProxy = new QGroupBox("Proxy server", config);
     GroupBoxProxy->setObjectName("GroupBoxProxy");
     auto* proxy = new QGridLayout(GroupBoxProxy);
@@ -193,6 +200,10 @@ void TForm8::ApplyLanguage() {
     for (QLabel* l : {Label121, Label116}) l->setText(Q(Srv("Port") + " :"));
     Label118->setText(Q(Srv("User") + " :"));
     Label119->setText(Q(Srv("Password") + " :"));
+    LabelNickname->setText(Q(Srv("Nickname") + " :"));
+    LabelPassword->setText(Q(Srv("Password") + " :"));
+    LabelServerPort->setText(Q(Srv("Server Port") + " :"));
+    GroupBoxServer->setTitle(Q(Srv("Server")));
     BitBtn1->setText(Q(Srv("Change the player") + "..."));
     Button1->setText(Q(Srv("Close")));
 }
@@ -237,6 +248,7 @@ void TForm8::enableByChecks() {
 
 void TForm8::SetNetworkEnabled(bool on) {
     GroupBoxNetwork->setEnabled(on);
+    GroupBoxServer->setEnabled(on);
     GroupBoxProxy->setEnabled(on);
     GroupBox111->setEnabled(on);
     enableByChecks();

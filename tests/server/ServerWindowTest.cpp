@@ -97,9 +97,15 @@ TEST_F(ServerWindow, TheTrayMenuFollowsConnectAndDisconnect) {
     EXPECT_TRUE(main->ToolButton6->isEnabled());
     EXPECT_EQ(main->ListBox2->item(0)->text().toStdString(), "Standard Player (CPU)");
     EXPECT_EQ(main->OpponentCount, 1);
+    // The account, the game port and the proxies cannot change under a connected robot.
+    const server::TForm8& options = *server::AppForms().Form8;
+    EXPECT_FALSE(options.GroupBoxNetwork->isEnabled());
+    EXPECT_FALSE(options.GroupBoxServer->isEnabled());
+    EXPECT_FALSE(options.GroupBoxProxy->isEnabled());
 
     main->NMHTTP1Failure();
     EXPECT_TRUE(main->Actions1->isEnabled());
+    EXPECT_TRUE(options.GroupBoxServer->isEnabled());
     EXPECT_FALSE(main->Disconnect2->isEnabled());
     EXPECT_EQ(main->OpponentCount, 0);
     EXPECT_EQ(main->GridUsers->item(0, 0)->text().toStdString(), "Not connected");
@@ -216,6 +222,10 @@ TEST_F(ServerWindow, TheLanguageWindowListsTheServersFilesAndSwitchesEveryCaptio
     EXPECT_EQ(server::AppSettings().LngFilePath, "mvtserver16_francais.lng");
     EXPECT_EQ(main->ToolButton5->text().toStdString(), "Connecter");
     EXPECT_EQ(main->GridUsers->horizontalHeaderItem(0)->text().toStdString(), "Surnom");
+    const server::TForm8& options = *server::AppForms().Form8;
+    EXPECT_EQ(options.LabelNickname->text().toStdString(), "Surnom :");
+    EXPECT_EQ(options.LabelPassword->text().toStdString(), "Mot de passe :");
+    EXPECT_EQ(options.LabelServerPort->text().toStdString(), "Port du serveur :");
     EXPECT_EQ(platform::ReadLines(folder.path() + "/param_ds.ini")->at(10), "mvtserver16_francais.lng");
     // The file in force cannot be deleted.
     w.FormActivate();
