@@ -68,11 +68,6 @@ constexpr std::array<int, TForm3::ColourCount> kBuiltIn = {0x408000, 0xFFFFFF, 0
 const char* const kPages[] = {"Colors", "Textures", "Text", "Themes"};
 const char* const kTextureItems[] = {"Table texture", "Dominoes texture", "Dominoes back texture"};
 
-std::string fileNameOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // A texture path that names an existing file, or empty.
 std::string existing(const std::string& path) {
     return !path.empty() && platform::FileExists(InProgramDir(path)) ? path : std::string();
@@ -320,7 +315,7 @@ void TForm3::showTexture() {
         Image1->setPixmap(QPixmap());
         return;
     }
-    StaticText1->setText(Q(fileNameOf(path)));
+    StaticText1->setText(Q(platform::FileNamePart(path)));
     QPixmap picture;
     if (platform::FileExists(InProgramDir(path)) && picture.load(Q(InProgramDir(path)))) Image1->setPixmap(picture);
 }
@@ -344,7 +339,7 @@ void TForm3::UpdateComponent() {
 
 // The list entry of the texture chosen in ComboBox1, the no-texture entry when it has none.
 void TForm3::selectChosenTexture() {
-    const std::string name = fileNameOf(WorkTextures[std::max(0, ComboBox1->currentIndex())]);
+    const std::string name = platform::FileNamePart(WorkTextures[std::max(0, ComboBox1->currentIndex())]);
     const auto found = name.empty() ? QList<QListWidgetItem*>() : FileListBox1->findItems(Q(name), Qt::MatchExactly);
     FileListBox1->setCurrentRow(found.isEmpty() ? FileListBox1->count() - 1 : FileListBox1->row(found.first()));
     BitBtn6->setEnabled(!noTextureSelected());

@@ -40,4 +40,9 @@ bool IsSafeFileName(const std::string& name) {
     return name.find("..") == std::string::npos;
 }
 
+std::string FileNamePart(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 } // namespace platform

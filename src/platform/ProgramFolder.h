@@ -14,5 +14,7 @@ void SetProgramFolderForTests(const std::string& folder);
 // "\\" or "..", for an empty name, and for one holding a line end (which no settings or
 // theme file could store).
 bool IsSafeFileName(const std::string& name);
+// The part of a path after its last "/" or "\\" (the whole path when it has neither).
+std::string FileNamePart(const std::string& path);
 
 } // namespace platform

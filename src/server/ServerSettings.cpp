@@ -28,6 +28,14 @@ const char* boolean(bool on) { return on ? "TRUE" : "FALSE"; }
 
 } // namespace
 
+std::string& SeatProfileSetting(ServerSettings& s, int position) {
+    return position <= 0 ? s.LeftPlayerFile : position == 1 ? s.MeFile : s.RightPlayerFile;
+}
+
+const std::string& SeatProfileSetting(const ServerSettings& s, int position) {
+    return SeatProfileSetting(const_cast<ServerSettings&>(s), position);
+}
+
 void ApplyDefaults(ServerSettings& s) {
     s.ThemeFilePath = DefaultTheme;
     s.LngFilePath = DefaultLngFile;

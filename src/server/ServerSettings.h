@@ -44,6 +44,9 @@ struct ServerSettings {
 // The defaults a start without a readable settings file gets (the values the file does not
 // give keep what was read before the failing line).
 void ApplyDefaults(ServerSettings& s);
+// The profile setting of a seat position (0 left, 1 me, 2 right; others are clamped).
+std::string& SeatProfileSetting(ServerSettings& s, int position);
+const std::string& SeatProfileSetting(const ServerSettings& s, int position);
 
 // Reads the file into s. False when it is missing or a number line is not a number; the
 // defaults have then been applied over what was read. Either way the caller rewrites it.

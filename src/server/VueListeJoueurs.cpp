@@ -6,24 +6,16 @@
 
 namespace server {
 
-namespace {
-std::string fileNamePart(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-} // namespace
-
 TForm9::TForm9(QWidget* mainWindow) : PlayerList(mainWindow) {}
 
 std::array<std::string, 3> TForm9::SeatFiles() const {
     const ServerSettings& s = AppSettings();
-    return {fileNamePart(s.LeftPlayerFile), fileNamePart(s.MeFile), fileNamePart(s.RightPlayerFile)};
+    return {platform::FileNamePart(s.LeftPlayerFile), platform::FileNamePart(s.MeFile),
+            platform::FileNamePart(s.RightPlayerFile)};
 }
 
 void TForm9::ChooseProfile(const std::string& fileName) {
-    ServerSettings& s = AppSettings();
-    std::string* seats[] = {&s.LeftPlayerFile, &s.MeFile, &s.RightPlayerFile};
-    if (Seat >= 0 && Seat <= 2) *seats[Seat] = fileName;
+    if (Seat >= 0 && Seat <= 2) SeatProfileSetting(AppSettings(), Seat) = fileName;
 }
 
 void TForm9::OpenDownloadPage() { OpenInBrowserOrTell(CommunityPlayersUrl()); }

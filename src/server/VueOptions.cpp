@@ -263,10 +263,7 @@ void TForm8::ShowNetwork() {
 }
 
 std::string TForm8::SeatFile(int position) const {
-    const ServerSettings& s = AppSettings();
-    const std::string& setting = position == 0 ? s.LeftPlayerFile : position == 1 ? s.MeFile : s.RightPlayerFile;
-    const std::size_t slash = setting.find_last_of("/\\");
-    return slash == std::string::npos ? setting : setting.substr(slash + 1);
+    return platform::FileNamePart(SeatProfileSetting(AppSettings(), position));
 }
 
 void TForm8::UpdateComponent() {
