@@ -7,15 +7,20 @@
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUdpSocket>
 #include <QUrl>
 
 namespace platform {
 
 HttpComponent::HttpComponent(const QString& name, QObject* parent)
-    : QObject(parent), manager_(new QNetworkAccessManager(this)) {
+    : QObject(parent), manager_(new QNetworkAccessManager(this)), deadline_(new QTimer(this)) {
     setObjectName(name);
     manager_->setProxy(QNetworkProxy::NoProxy);
+    deadline_->setSingleShot(true);
+    connect(deadline_, &QTimer::timeout, this, [this] {
+        if (QNetworkReply* reply = reply_) fail(reply, QStringLiteral("Operation timed out"));
+    });
 }
 
 HttpComponent::~HttpComponent() { Abort(); }
@@ -48,15 +53,13 @@ bool HttpComponent::Get(const std::string& url) {
     connect(reply, &QNetworkReply::downloadProgress, this, [this, reply](qint64 done, qint64 total) {
         if (reply != reply_) return;
         if (done > maxBody_ || total > maxBody_) {
-            reply_ = nullptr;
-            reply->abort();
-            reply->deleteLater();
-            emit Failure(QStringLiteral("reply too long"));
+            fail(reply, QStringLiteral("reply too long"));
             return;
         }
         emit Progress(done, total);
     });
     connect(reply, &QNetworkReply::finished, this, [this, reply] { finished(reply); });
+    deadline_->start(deadlineMs_);
     return true;
 }
 
@@ -71,6 +74,7 @@ void HttpComponent::finished(QNetworkReply* reply) {
     reply->deleteLater();
     if (reply != reply_) return;  // aborted by a later Get or by Abort
     reply_ = nullptr;
+    deadline_->stop();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (reply->error() != QNetworkReply::NoError || (status != 0 && (status < 200 || status > 299))) {
         emit Failure(reply->error() != QNetworkReply::NoError ? reply->errorString()
@@ -86,7 +90,16 @@ void HttpComponent::finished(QNetworkReply* reply) {
     emit Success(body_);
 }
 
+void HttpComponent::fail(QNetworkReply* reply, const QString& reason) {
+    reply_ = nullptr;
+    deadline_->stop();
+    reply->abort();
+    reply->deleteLater();
+    emit Failure(reason);
+}
+
 void HttpComponent::Abort() {
+    deadline_->stop();
     if (QNetworkReply* reply = reply_) {
         reply_ = nullptr;
         reply->abort();

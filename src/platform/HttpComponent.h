@@ -7,6 +7,7 @@
 
 class QNetworkAccessManager;
 class QNetworkReply;
+class QTimer;
 
 // The asynchronous HTTP GET component of both programs: one object per named component
 // (NMHTTP0, NMHTTP1 ... of the lobby, the downloads, the picture fetches). Each owns its
@@ -22,6 +23,7 @@ class HttpComponent : public QObject {
 public:
     static constexpr qint64 DefaultMaxBody = 1 << 20;       // 1 MiB: lobby replies, pages
     static constexpr int DefaultTimeoutMs = 30000;
+    static constexpr int DefaultDeadlineMs = 60000;
 
     explicit HttpComponent(const QString& name, QObject* parent = nullptr);
     ~HttpComponent() override;
@@ -37,6 +39,10 @@ public:
     qint64 MaxBody() const { return maxBody_; }
     // No byte for this long fails the request.
     void SetTimeout(int ms) { timeoutMs_ = ms; }
+    // A request still running this long after its Get fails as a time-out does, however
+    // often bytes trickle in (a site that sends a byte every few seconds holds nothing).
+    void SetDeadline(int ms) { deadlineMs_ = ms; }
+    int Deadline() const { return deadlineMs_; }
 
     // Starts a GET of an address that is already encoded as it must travel. False when the
     // address is not a valid http address (nothing is sent, no event follows).
@@ -61,6 +67,7 @@ signals:
 
 private:
     void finished(QNetworkReply* reply);
+    void fail(QNetworkReply* reply, const QString& reason);
 
     QNetworkAccessManager* manager_;
     QPointer<QNetworkReply> reply_;
@@ -68,6 +75,8 @@ private:
     int proxyPort_ = 0;
     qint64 maxBody_ = DefaultMaxBody;
     int timeoutMs_ = DefaultTimeoutMs;
+    int deadlineMs_ = DefaultDeadlineMs;
+    QTimer* deadline_;
     std::string localAddress_;
     std::string lastUrl_;
     QByteArray body_;
