@@ -39,10 +39,7 @@ def read_accounts_file(path):
     The nickname ends at the first "=", so the password may hold any character."""
     with open(path, "rb") as f:
         raw = f.read()
-    try:
-        text = raw.decode("utf-8")
-    except UnicodeDecodeError:
-        text = raw.decode("latin-1")
+    text = raw.decode("latin-1")  # the programs' text: one byte, one character
     accounts = {}
     for number, line in enumerate(text.splitlines(), 1):
         if not line.strip() or line.lstrip().startswith("#"):

@@ -23,7 +23,8 @@ PLAYER_FOLDER = "dora"
 THEME_NAME = "Sunset"
 TEXTURE_NAME = "marble"
 LANGUAGE_FILE = "morvatel30_site_english.lng"
-COMMUNITY = {"alice": "#c03060", "bruno": "#3060c0", "clara": "#30a050", "robot": "#808080"}
+COMMUNITY = {"alice": "#c03060", "bruno": "#3060c0", "clara": "#30a050", "robot": "#808080",
+             "zo\u00e9": "#a07020"}
 
 EVENTS = ("begin", "domino", "pass", "comment1", "comment2", "round1", "round2",
           "pig1", "pig2", "twopigs")

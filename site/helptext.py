@@ -32,7 +32,8 @@ bytes). The account pages (9 and 10) log a player in with a page titled
 Lobby requests (req=): 00 account check, 01 log in, 02 leave, 03 user list, 04 relay a
 message, 5 messages waiting, 07 presence, 08 result. Every request carries wsurnom and
 wpassword. Replies:
-  *00:[NAME;KIND]...*      competitions: Free Play (0), Weekly Tournament (1), World Cup (2)
+  *00:[NAME;KIND]...*      competitions: Free Play (0), Tournoi d'\u00e9t\u00e9 (0), Weekly Tournament (1),
+                           World Cup (2)
   *01:[...]...* *03:[...]...*
                            the competition's other users: [NAME;NAME;COUNTRY;Se|Cl;STATE;
                            SINCE;ADDRESS;PORT]; ADDRESS is the one the site sees, PORT
@@ -50,8 +51,13 @@ wpassword. Replies:
   *rj:ar                   the lobby is full, or another nickname is listed at that
                            address and port (or --refuse ar: every log-in)
   *rj:bq                   a key is missing or a number is malformed
-Text echoed into a reply loses every ";", "]" and "*", so no user can break another's
-reading of it.
+Names, stamps and addresses echoed into a reply lose every ";", "]" and "*", so no user
+can break another's reading of them; a message body is relayed as it came (cut to 255
+characters): the programs' reply grammar decides what they read of it.
+
+Text is Latin-1 only, as the programs write it: every %XX of a request is one byte (a
+UTF-8 "%C3%A9" is read as the two characters it names), and replies, pages and file names
+in addresses are Latin-1.
 
 User states during a handshake:
   fr  after logging in.
@@ -68,7 +74,7 @@ waits for the next poll.
 Accounts: without --accounts a nickname is taken with its password on first use and kept
 for the run. --accounts FILE gives the only accepted accounts, one "nickname=password" a
 line (the nickname ends at the first "="; empty lines and lines starting with "#" are
-skipped; UTF-8 or Latin-1).
+skipped; Latin-1).
 
 Bounds: 1000 accounts taken on first use, 200 users listed, 50 messages waiting per user,
 200 results kept, 64 connections at once, nicknames of at most 32 characters, passwords of
@@ -76,7 +82,7 @@ at most 64, message bodies cut to 255 characters, other fields to 64.
 
 Files: without --files the site makes its downloads at start in a temporary folder
 (removed at exit): a player with its folder, a theme with its textures, a texture and a
-language file as zip archives, four community pictures and a placeholder installer.
+language file as zip archives, five community pictures and a placeholder installer.
 Only regular files inside the files folder are served; names with "..", "\\" or an empty
 part, and links leading out of the folder, are refused.
 """

@@ -14,7 +14,7 @@ from dataclasses import dataclass, field
 from accounts import Accounts
 
 # name, kind: 0 shows as " (C)" in the client, 1 " (T)" and 2 " (W)" in the server.
-COMPETITIONS = (("Free Play", 0), ("Weekly Tournament", 1), ("World Cup", 2))
+COMPETITIONS = (("Free Play", 0), ("Tournoi d'\u00e9t\u00e9", 0), ("Weekly Tournament", 1), ("World Cup", 2))
 
 FREE, LINKED, PLAYING = "fr", "lk", "bs"
 
@@ -219,7 +219,7 @@ class Lobby:
         sender_ip = sender.ip if sender is not None else seen_ip
         addressee.inbox.append((kind, clean(params.get("wdatetime", ""), self.limits.text),
                                 sender_ip, from_port, nickname,
-                                clean(params.get("wdata", ""), self.limits.body)))
+                                params.get("wdata", "")[:self.limits.body]))
         if sender is not None:
             sender.last_seen = self._clock()
             self._step_states(kind, sender, addressee)
@@ -352,4 +352,4 @@ def _known_competition(name):
 
 def _record(kind, stamp, ip, port, extra, body, limit):
     return "[" + ";".join((str(kind), clean(stamp, limit.text), clean(ip, limit.text),
-                           str(port), clean(extra, limit.text), clean(body, limit.body))) + "]"
+                           str(port), clean(extra, limit.text), body)) + "]"

@@ -37,20 +37,16 @@ def first_values(query, encoding):
 
 
 def page_values(query):
-    """Browser pages send UTF-8; an older page may send Latin-1."""
-    try:
-        raw = urllib.parse.unquote_to_bytes(query.replace("+", " "))
-        raw.decode("utf-8")
-        return first_values(query, "utf-8")
-    except UnicodeDecodeError:
-        return first_values(query, "latin-1")
+    """The site speaks Latin-1 only: every escape is one byte, so a UTF-8 "%C3%A9" is the
+    two characters it names, as a real site of the programs would read it."""
+    return first_values(query, "latin-1")
 
 
 def files_path(root, tail):
     """The file under root that the tail of a files/ address names, or None when the name
     is refused or leads out of root."""
     try:
-        name = urllib.parse.unquote(tail, errors="strict")
+        name = urllib.parse.unquote(tail, encoding="latin-1", errors="strict")
     except UnicodeDecodeError:
         return None
     parts = name.split("/")
@@ -116,8 +112,9 @@ class Handler(BaseHTTPRequestHandler):
             return self.send_page(site.pages.help())
         return self.send_text(404, "Not found", "text/plain")
 
-    def send_text(self, status, text, content_type, encoding="utf-8"):
-        body = text.encode(encoding, errors="replace")
+    def send_text(self, status, text, content_type, encoding="latin-1"):
+        # A character Latin-1 cannot hold (a file name, say) goes as a character reference.
+        body = text.encode(encoding, errors="xmlcharrefreplace")
         self.send_response(status)
         self.send_header("Content-Type", content_type)
         self.send_header("Content-Length", str(len(body)))
@@ -128,7 +125,7 @@ class Handler(BaseHTTPRequestHandler):
 
     def send_page(self, status_and_page):
         status, page = status_and_page
-        self.send_text(status, page, "text/html; charset=utf-8")
+        self.send_text(status, page, "text/html; charset=iso-8859-1")
 
     def send_file(self, root, tail):
         path = files_path(root, tail)

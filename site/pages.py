@@ -42,7 +42,7 @@ def escape(text):
 
 
 def document(title, body, status=200):
-    page = ("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%s</title>"
+    page = ("<!DOCTYPE html><html><head><meta charset=\"iso-8859-1\"><title>%s</title>"
             "<style>%s</style></head><body>%s</body></html>" % (escape(title), STYLE, body))
     return status, page
 
@@ -75,7 +75,8 @@ class Pages:
         query = {"lg": params.get("lg", ""), "pw": params.get("pw", ""), "dwl": "1",
                  "opt": str(opt), "lang": params.get("lang", "us")}
         query.update(extra)
-        return "index.php?" + urllib.parse.urlencode(query, quote_via=urllib.parse.quote)
+        return "index.php?" + urllib.parse.urlencode(query, quote_via=urllib.parse.quote,
+                                                     encoding="latin-1", errors="replace")
 
     def nav(self, params):
         items = [(HOME, "Home"), (3, "Players"), (1, "Themes"), (2, "Textures"),
@@ -236,12 +237,13 @@ class Pages:
     def community(self):
         folder = os.path.join(self.files_dir, "players", "community")
         try:
-            names = sorted(n for n in os.listdir(folder) if n.lower().endswith(".jpg"))
+            names = sorted(n for n in os.listdir(folder)
+                           if n.lower().endswith(".jpg") and all(ord(c) < 256 for c in n))
         except OSError:
             names = []
         cells = "".join('<figure style="display:inline-block"><img src="../../files/players/'
                         'community/%s" width="64" height="64" alt=""><figcaption>%s'
-                        '</figcaption></figure>' % (escape(urllib.parse.quote(n)),
+                        '</figcaption></figure>' % (escape(urllib.parse.quote(n, encoding="latin-1")),
                                                     escape(n[:-4])) for n in names)
         return document("%s - Community players" % SITE_NAME,
                         "<h1>Community players</h1>" + (cells or "<p>No pictures yet.</p>"))

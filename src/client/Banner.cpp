@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include "sharedwin/Captions.h"
+#include "sharedwin/Latin1Input.h"
 #include "client/LobbySenders.h"
 #include "sharedwin/QtColors.h"
 #include "client/Settings.h"
@@ -80,11 +81,13 @@ void TForm1::OfferUpdate(const std::string& version) {
         platform::MsgAnswer::Yes)
         return;
     const QString temp = QDir::tempPath();
+    const std::optional<std::string> tempFolder = ChosenPath(temp);
+    if (!tempFolder) return;
     QDir().mkpath(temp);
     auto* download = new TForm10(this);
-    download->LocalPath = S(QDir(temp).filePath("morvatelSetup.exe"));
+    download->LocalPath = *tempFolder + "/morvatelSetup.exe";
     download->Url = lobby::UrlEncode(FilesBaseUrl + "software/morvatel/morvatelSetup.exe");
-    download->ExtractBaseDir = S(temp);
+    download->ExtractBaseDir = *tempFolder;
     download->ExpectedSize = 2500000;
     download->IsUpdate = true;
     download->Label1->setText(Q("Filename : morvatelSetup.exe"));

@@ -8,6 +8,7 @@
 #include "sharedwin/QtColors.h"
 #include "client/VueNavigateur.h"
 #include "client/WebParts.h"
+#include "platform/WireUrl.h"
 
 namespace client {
 
@@ -33,7 +34,7 @@ QWidget* openBanner(QWidget* panel, const std::string& address,
     QObject::connect(view, &QWebEngineView::titleChanged, view, report);
     QObject::connect(view, &QWebEngineView::loadFinished, view, report);
     view->show();
-    view->load(QUrl(Q(address)));
+    view->load(platform::ToQUrl(address));
     return view;
 }
 } // namespace

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "sharedwin/Captions.h"
+#include "sharedwin/Latin1Input.h"
 #include "client/Forms.h"
 #include "client/Language.h"
 #include "client/Vue3Dsc.h"
@@ -73,6 +74,7 @@ QWidget* CreateClientWindows() {
     f.Form14 = new TForm14(main);
     f.Form17 = new TForm17(main);
     f.Form8 = new TForm8(main);
+    KeepLatin1(main);  // every field of every window: texts are Latin-1
     // The language named in the settings, applied once every window exists.
     StartLanguage();  // the main window's listener retranslates every window
     main->UpdateToolBar();

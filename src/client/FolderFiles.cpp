@@ -24,11 +24,12 @@ bool endsWithNoCase(const std::string& name, const std::string& extension) {
 std::vector<std::string> FilesWithExtension(const std::string& folder, const std::string& extension) {
     std::vector<std::string> names;
     std::error_code ec;
-    fs::directory_iterator it(InProgramDir(folder), ec), end;
+    fs::directory_iterator it(platform::FileSystemName(InProgramDir(folder)), ec), end;
     for (; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        // A name Latin-1 cannot hold could not be kept in a settings or profile file.
+        const std::optional<std::string> name = platform::ModelPathOfName(it->path().filename().string());
         std::error_code typeError;
-        if (endsWithNoCase(name, extension) && it->is_regular_file(typeError)) names.push_back(name);
+        if (name && endsWithNoCase(*name, extension) && it->is_regular_file(typeError)) names.push_back(*name);
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -36,7 +37,7 @@ std::vector<std::string> FilesWithExtension(const std::string& folder, const std
 
 bool RemoveFileIn(const std::string& folder, const std::string& name) {
     if (!platform::IsSafeFileName(name)) return false;
-    const fs::path path = fs::path(InProgramDir(folder)) / name;
+    const fs::path path = platform::FileSystemName(InProgramDir(folder + "/" + name));
     std::error_code ec;
     const fs::file_status status = fs::symlink_status(path, ec);
     if (ec || !(fs::is_regular_file(status) || fs::is_symlink(status))) return false;

@@ -219,9 +219,11 @@ std::vector<LanguageListEntry> ListLanguages() {
     namespace fs = std::filesystem;
     std::vector<LanguageListEntry> list;
     std::error_code ec;
-    fs::directory_iterator it(InProgramDir(LanguageFolder), ec), end;
+    fs::directory_iterator it(platform::FileSystemName(InProgramDir(LanguageFolder)), ec), end;
     for (; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        const std::optional<std::string> listed = platform::ModelPathOfName(it->path().filename().string());
+        if (!listed) continue;  // a name Latin-1 cannot hold could not be kept in the settings
+        const std::string& name = *listed;
         std::error_code typeError;
         if (!HasLngExtension(name) || !it->is_regular_file(typeError)) continue;
         const std::optional<LanguageFile> file = ReadLanguageFile(name);

@@ -10,6 +10,7 @@
 #include "client/Forms.h"
 #include "client/Language.h"
 #include "sharedwin/QtColors.h"
+#include "platform/ProgramFolder.h"
 #include "client/Settings.h"
 #include "client/ThemeFile.h"
 #include "client/UiText.h"
@@ -200,12 +201,13 @@ void TForm1::Controleduson1Click() {
 }
 
 namespace {
-// The themes in the themes folder, by name, in name order.
+// The themes in the themes folder, by name, in name order (a file whose name Latin-1 cannot
+// hold could not be named in the settings, and is not offered).
 QStringList themeNames() {
     QStringList names;
-    for (const QString& f : QDir(QString::fromStdString(InProgramDir("themes")))
+    for (const QString& f : QDir(platform::FileSystemPath(InProgramDir("themes")))
                                 .entryList({"*.thm"}, QDir::Files, QDir::Name))
-        names << f.left(f.size() - 4);
+        if (FitsLatin1(f)) names << f.left(f.size() - 4);
     return names;
 }
 } // namespace
@@ -281,13 +283,13 @@ void TForm1::ChangeLanguage(int index) {
 }
 
 void TForm1::RglesCommandes1Click() {
-    const QString help = QString::fromStdString(InProgramDir("doc/morvatel.html"));
+    const QString help = platform::FileSystemPath(InProgramDir("doc/morvatel.html"));
     if (!QFileInfo::exists(help) || !QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
         platform::ShowMessage(Ui("Problem in calling the help file."), platform::SiteCaption);
 }
 
 void TForm1::Editiondesjoueurs1Click() {
-    const QString editor = QString::fromStdString(InProgramDir("MVT Player Editor"));
+    const QString editor = platform::FileSystemPath(InProgramDir("MVT Player Editor"));
     if (QFileInfo(editor).isExecutable() && QProcess::startDetached(editor, {})) return;
     if (Web1->isEnabled()) {
         if (platform::ShowMessage(Ui("Vrk Editor not found. Do you want to download it now ?"),

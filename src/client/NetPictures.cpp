@@ -8,6 +8,7 @@
 #include "client/Vuesc.h"
 #include "lobby/Counter.h"
 #include "lobby/UrlEncode.h"
+#include "platform/ProgramFolder.h"
 
 namespace client {
 
@@ -28,7 +29,7 @@ bool safeName(const std::string& name) {
 TableView* tableOf(Jeu* game) { return game ? dynamic_cast<TableView*>(game->View()) : nullptr; }
 
 qint64 GetFileSize(const std::string& path) {
-    const QFileInfo info(QString::fromStdString(path));
+    const QFileInfo info(platform::FileSystemPath(path));
     return info.exists() && info.isFile() ? info.size() : 0;
 }
 
@@ -70,9 +71,9 @@ void TForm1::ReloadNetPictures(Jeu& game) {
 
 void TForm1::netPictureArrived(int slot, const QByteArray& body) {
     if (NetPictureFile[slot].empty()) return;
-    QDir().mkpath(QString::fromStdString(InProgramDir(NetFolder)));
+    QDir().mkpath(platform::FileSystemPath(InProgramDir(NetFolder)));
     const std::string path = InProgramDir(NetFolder + NetPictureFile[slot]);
-    QFile file(QString::fromStdString(path));
+    QFile file(platform::FileSystemPath(path));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
     // Saved as one line of text, as the pictures always were.
     file.write(body);
@@ -93,7 +94,7 @@ void TForm1::netPictureFailed(int slot) {
     picture.reset();
     for (const char* stock : StockPictures) {
         const std::string path = InProgramDir(stock);
-        if (QFileInfo::exists(QString::fromStdString(path))) {
+        if (QFileInfo::exists(platform::FileSystemPath(path))) {
             picture = platform::LoadJpeg(path);
             break;
         }

@@ -75,12 +75,12 @@ bool DeleteProfile(const std::string& fileName) {
     if (!isProfileName(fileName)) return false;
     const std::string folderName = fileName.substr(0, fileName.size() - 4);
     const bool removed = RemoveFileIn("players", fileName);
-    const fs::path folder = fs::path(InProgramDir("players")) / folderName;
+    const fs::path folder = platform::FileSystemName(InProgramDir("players/" + folderName));
     std::error_code ec;
     if (fs::is_directory(fs::symlink_status(folder, ec))) {
         std::vector<std::string> inside;
         for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-            inside.push_back(it->path().filename().string());
+            if (auto name = platform::ModelPathOfName(it->path().filename().string())) inside.push_back(*name);
         for (const std::string& name : inside) RemoveFileIn("players/" + folderName, name);
         fs::remove(folder, ec);  // only once it is empty
     }

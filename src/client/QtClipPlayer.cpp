@@ -1,5 +1,7 @@
 #include "client/QtClipPlayer.h"
 
+#include "platform/ProgramFolder.h"
+
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QUrl>
@@ -18,7 +20,7 @@ QMediaPlayer& QtClipPlayer::Player() {
 void QtClipPlayer::Play(const std::string& file) {
     QMediaPlayer& p = Player();
     p.stop();
-    p.setSource(QUrl::fromLocalFile(QString::fromLocal8Bit(file.c_str())));
+    p.setSource(QUrl::fromLocalFile(platform::FileSystemPath(file)));
     p.play();
 }
 

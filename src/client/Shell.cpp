@@ -5,6 +5,8 @@
 #include <QThread>
 #include <QUrl>
 
+#include "platform/ProgramFolder.h"
+
 namespace client {
 namespace {
 ShellHooks& hooks() {
@@ -15,7 +17,7 @@ ShellHooks& hooks() {
 
 bool OpenWithDesktop(const std::string& path) {
     if (hooks().Open) return hooks().Open(path);
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(platform::FileSystemPath(path)));
 }
 
 void EndClientNow() {

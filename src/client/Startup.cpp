@@ -3,7 +3,9 @@
 #include "Settings.h"
 #include "ThemeFile.h"
 
-#include <unistd.h>
+#include <QDir>
+
+#include "platform/ProgramFolder.h"
 
 namespace client {
 
@@ -12,7 +14,7 @@ StartupFilesResult LoadStartupFiles(const std::string& folder) {
     Settings& s = AppSettings();
     SetProgramDir(s, folder);
     // Relative names (texture paths, profiles) are used from the program folder.
-    (void)::chdir(s.ProgramDir.c_str());
+    (void)QDir::setCurrent(platform::FileSystemPath(s.ProgramDir));
 
     LoadIniFile(s, s.IniFilePath);
     if (!LoadThmFile()) {

@@ -132,7 +132,7 @@ bool SaveThmFile() {
     if (!platform::IsSafeFileName(AppSettings().ThemeFilePath)) return false;
     const std::string folder = InProgramDir("themes");
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
+    std::filesystem::create_directories(platform::FileSystemName(folder), error);
     if (error) return false;
     return WriteThemeFile(CurrentThemeFile(), AppSettings());
 }

@@ -158,7 +158,7 @@ lobby::RequestMaker TForm14::Requests() {
 }
 
 std::string TForm14::CompetitionSuffix() const {
-    const std::string text = ComboBox1->currentText().toStdString();
+    const std::string text = S(ComboBox1->currentText());
     return text.size() >= 4 ? text.substr(text.size() - 4) : text;
 }
 
@@ -169,10 +169,10 @@ int TForm14::ReturnIndexIP(const std::string& ip, int port) const {
 std::string TForm14::Cell(int row, int col) const {
     if (row < 1) {
         const QTableWidgetItem* h = GridUsers->horizontalHeaderItem(col);
-        return h ? h->text().toStdString() : std::string();
+        return h ? S(h->text()) : std::string();
     }
     const QTableWidgetItem* item = GridUsers->item(row - 1, col);
-    return item ? item->text().toStdString() : std::string();
+    return item ? S(item->text()) : std::string();
 }
 
 void TForm14::setCell(int row, int col, const std::string& text) {
@@ -319,7 +319,7 @@ void TForm14::ToolButton5Click() {
     s.CpuDelayTicks = 18;
     Http->ApplyProxy(s.IsProxy, s.ProxyAddress, s.ProxyPort);
     w.ApplyPictureProxy();
-    const std::string shown = ComboBox1->currentText().toStdString();
+    const std::string shown = S(ComboBox1->currentText());
     CompetitionName = shown.size() >= 4 ? shown.substr(0, shown.size() - 4) : std::string();
 
     // 9. The log in.
@@ -585,7 +585,7 @@ void TForm14::BitBtn5Click() {
 }
 
 void TForm14::BitBtn4Click() {
-    const std::string wanted = EditSearch->text().toStdString();
+    const std::string wanted = S(EditSearch->text());
     for (int r = 1; r < RowCount(); ++r) {
         if (Cell(r, 0) == wanted) {
             selectRow(r);

@@ -85,8 +85,8 @@ void TForm10::NMHTTP1Success(const QByteArray& body) {
     platform::ChangeToProgramFolder();
     // Byte for byte, through a temporary file: the old file goes only when the new one is
     // complete.
-    QDir().mkpath(QFileInfo(Q(LocalPath)).path());
-    QSaveFile out(Q(LocalPath));
+    QDir().mkpath(QFileInfo(platform::FileSystemPath(LocalPath)).path());
+    QSaveFile out(platform::FileSystemPath(LocalPath));
     if (!out.open(QIODevice::WriteOnly) || out.write(body) != body.size() || !out.commit()) {
         platform::ShowMessage(Ui(DownloadFailedText), platform::SiteCaption);
         return finish(Outcome::DownloadFailed);
@@ -117,7 +117,7 @@ TForm10::Outcome TForm10::unpack() {
         return Outcome::EmptyArchive;
     case platform::ZipResult::Extracted:
         RefreshDownloadedLists();
-        QFile::remove(Q(LocalPath));
+        QFile::remove(platform::FileSystemPath(LocalPath));
         return Outcome::Extracted;
     default:
         // The archive stays, so the player can unpack it by hand.

@@ -32,7 +32,7 @@ TForm12::TForm12(TForm1* mainWindow) : QWidget(mainWindow, Qt::Tool | Qt::Window
 }
 
 void TForm12::Button1Click() {
-    const std::string text = Edit1->text().toStdString();
+    const std::string text = S(Edit1->text());
     if (text.empty()) {
         Edit1->clear();
         return;

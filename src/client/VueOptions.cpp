@@ -14,6 +14,7 @@
 
 #include "sharedwin/Captions.h"
 #include "sharedwin/Controls.h"
+#include "sharedwin/Latin1Input.h"
 #include "client/Forms.h"
 #include "client/Language.h"
 #include "sharedwin/QtColors.h"
@@ -25,6 +26,7 @@
 #include "client/WindowHooks.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
 
 namespace client {
 
@@ -43,8 +45,8 @@ const OutlineRow kOutline[TForm8::RowCount] = {
 
 // The web languages of the univers page, by item.
 const char* const kUniversCodes[] = {"de", "us", "es", "fr", "it", "pt"};
-const char* const kUniversNames[] = {"Deutsch", "English", "Espa\xC3\xB1ol", "Fran\xC3\xA7" "ais",
-                                     "Italiano", "Portugu\xC3\xAAs"};
+const char* const kUniversNames[] = {"Deutsch", "English", "Espa\xF1ol", "Fran\xE7" "ais",
+                                     "Italiano", "Portugu\xEAs"};
 
 constexpr int RowProperty = Qt::UserRole;
 
@@ -54,7 +56,7 @@ TForm8::TForm8(QWidget* mainWindow) : QWidget(mainWindow, Qt::Dialog | Qt::Windo
     setObjectName("TForm8");
     SetCaption(this, "Preferences", "...");
     OpenDialog1 = [](QWidget* parent, const QString& filter) {
-        return QFileDialog::getOpenFileName(parent, QString(), QString::fromStdString(AppSettings().ProgramDir),
+        return QFileDialog::getOpenFileName(parent, QString(), platform::ProgramDir(),
                                             filter);
     };
     SendLoginCheck = SendThroughLobby;
@@ -249,7 +251,7 @@ void TForm8::buildGamePages() {
     // Univers.
     auto* environment = Captioned<QLabel>(GroupBox8, "", "Morvatel Envrionment");
     ComboBox2 = Named<QComboBox>(GroupBox8, "ComboBox2");
-    for (const char* name : kUniversNames) ComboBox2->addItem(QString::fromUtf8(name));
+    for (const char* name : kUniversNames) ComboBox2->addItem(Q(name));
     auto* misc = Captioned<QLabel>(GroupBox8, "", "Miscellaneous");
     CheckBox2 = Captioned<QCheckBox>(GroupBox8, "CheckBox2", "Check new version at startup");
     CheckBox4 = Captioned<QCheckBox>(GroupBox8, "CheckBox4", "Display information at startup");
@@ -398,7 +400,7 @@ void TForm8::updateGamePart() {
 namespace {
 bool beginningSoundExists() {
     const std::string& path = AppSettings().BeginningSoundPath;
-    return !path.empty() && QFileInfo(Q(InProgramDir(path))).isFile();
+    return !path.empty() && platform::FileExists(InProgramDir(path));
 }
 } // namespace
 
@@ -480,26 +482,31 @@ void TForm8::CheckBox5Click() {
 void TForm8::BitBtn3Click() {
     const QString file = OpenDialog1(this, "WAV (*.wav);;MP3 (*.mp3)");
     if (file.isEmpty()) return;
+    // Kept relative to the program folder, whatever characters the folder's own name holds.
+    const std::optional<std::string> path = ChosenPath(QDir(platform::ProgramDir()).relativeFilePath(file));
+    if (!path) return;
     platform::ChangeToProgramFolder();
     Settings& s = AppSettings();
     CheckBox5->setEnabled(true);
     CheckBox5->setChecked(true);
-    Edit4->setText(QDir(Q(s.ProgramDir)).relativeFilePath(file));
+    Edit4->setText(Q(*path));
     BitBtn2->setEnabled(true);
-    s.BeginningSoundPath = S(Edit4->text());
+    s.BeginningSoundPath = *path;
     updateSoundWindow();
 }
 
 void TForm8::BitBtn7Click() {
     const QString file = OpenDialog1(this, "WAV (*.wav);;MP3 (*.mp3)");
     if (file.isEmpty()) return;
+    const std::optional<std::string> path = ChosenPath(QFileInfo(file).absoluteFilePath());
+    if (!path) return;
     platform::ChangeToProgramFolder();
     Settings& s = AppSettings();
     RadioButton9->setChecked(true);
     RadioButton9->setEnabled(true);
-    Edit3->setText(QFileInfo(file).absoluteFilePath());
+    Edit3->setText(Q(*path));
     BitBtn2->setEnabled(true);
-    s.GameSoundPath = S(Edit3->text());
+    s.GameSoundPath = *path;
     s.SoundMode = 1;
     Edit3->setEnabled(s.PutSound);
     BitBtn7->setEnabled(s.PutSound);
@@ -508,7 +515,7 @@ void TForm8::BitBtn7Click() {
 
 void TForm8::BitBtn2Click() {
     const std::string path = S(Edit4->text());
-    const QFileInfo file(Q(InProgramDir(path)));
+    const QFileInfo file(platform::FileSystemPath(InProgramDir(path)));
     const QString suffix = file.suffix().toLower();
     if (path.empty() || !file.isFile() || (suffix != "wav" && suffix != "mp3")) {
         platform::ShowMessage(Ui("This file doesn't correspond to a valid sound"), platform::SiteCaption);

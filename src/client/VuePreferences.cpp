@@ -317,7 +317,7 @@ void TForm3::showTexture() {
     }
     StaticText1->setText(Q(platform::FileNamePart(path)));
     QPixmap picture;
-    if (platform::FileExists(InProgramDir(path)) && picture.load(Q(InProgramDir(path)))) Image1->setPixmap(picture);
+    if (platform::FileExists(InProgramDir(path)) && picture.load(platform::FileSystemPath(InProgramDir(path)))) Image1->setPixmap(picture);
 }
 
 bool TForm3::noTextureSelected() const {

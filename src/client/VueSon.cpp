@@ -12,6 +12,7 @@
 #include "client/UiText.h"
 #include "client/VueOptions.h"
 #include "client/Vuesc.h"
+#include "platform/Latin1.h"
 #include "platform/TextFile.h"
 
 namespace client {
@@ -31,8 +32,8 @@ TForm5::TForm5(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool) {
     SetCaption(this, "Sound Control");
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    SoundOn = button(this, "SoundOn", QString::fromUtf8("\xF0\x9F\x94\x8A"), "Switch the sound off");
-    SoundOff = button(this, "SoundOff", QString::fromUtf8("\xF0\x9F\x94\x87"), "Switch the sound on");
+    SoundOn = button(this, "SoundOn", platform::Glyph(U'\U0001F50A'), "Switch the sound off");
+    SoundOff = button(this, "SoundOff", platform::Glyph(U'\U0001F507'), "Switch the sound on");
     BitBtn1 = button(this, "BitBtn1", "...", "Sound options");
     top->addWidget(SoundOn);
     top->addWidget(SoundOff);
@@ -40,12 +41,12 @@ TForm5::TForm5(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool) {
     top->addWidget(BitBtn1);
     layout->addLayout(top);
     auto* transport = new QHBoxLayout;
-    IPrev = button(this, "IPrev", QString::fromUtf8("\xE2\x8F\xAE"), "Previous");
-    IPlay = button(this, "IPlay", QString::fromUtf8("\xE2\x96\xB6"), "Play");
-    IPause = button(this, "IPause", QString::fromUtf8("\xE2\x8F\xB8"), "Pause");
-    IStop = button(this, "IStop", QString::fromUtf8("\xE2\x8F\xB9"), "Stop");
-    INext = button(this, "INext", QString::fromUtf8("\xE2\x8F\xAD"), "Next");
-    IEject = button(this, "IEject", QString::fromUtf8("\xE2\x8F\x8F"), "Eject");
+    IPrev = button(this, "IPrev", platform::Glyph(U'\U000023EE'), "Previous");
+    IPlay = button(this, "IPlay", platform::Glyph(U'\U000025B6'), "Play");
+    IPause = button(this, "IPause", platform::Glyph(U'\U000023F8'), "Pause");
+    IStop = button(this, "IStop", platform::Glyph(U'\U000023F9'), "Stop");
+    INext = button(this, "INext", platform::Glyph(U'\U000023ED'), "Next");
+    IEject = button(this, "IEject", platform::Glyph(U'\U000023CF'), "Eject");
     for (QToolButton* b : {IPrev, IPlay, IPause, IStop, INext, IEject}) transport->addWidget(b);
     layout->addLayout(transport);
     connect(SoundOn, &QToolButton::clicked, this, &TForm5::SoundOnClick);

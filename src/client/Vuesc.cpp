@@ -275,7 +275,7 @@ void TForm1::FormShow() {
     // The tool windows sit by the main window's lower left corner once it has its size.
     if (AppForms().Form4) AppForms().Form4->FormCreate();
     if (AppForms().Form17) AppForms().Form17->FormCreate();
-    QPixmap splash(QString::fromStdString(InProgramDir("splash.jpg")));
+    QPixmap splash(platform::FileSystemPath(InProgramDir("splash.jpg")));
     if (splash.isNull()) return;
     Image1->setPixmap(splash);
     Image1->resize(splash.size());

@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/ProgramFolder.h"
+
 namespace lobby {
 namespace {
 
 std::string programFileName() {
     if (!QCoreApplication::instance()) return "morvatel";
-    return QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
+    return platform::ModelPath(QFileInfo(QCoreApplication::applicationFilePath()).fileName()).value_or("morvatel");
 }
 
 } // namespace

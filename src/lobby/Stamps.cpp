@@ -1,14 +1,9 @@
 #include "lobby/Stamps.h"
 
+#include "platform/Latin1.h"
+
 namespace lobby {
 namespace {
-
-std::string toLatin1Text(const QString& text) {
-    std::string out;
-    out.reserve(static_cast<size_t>(text.size()));
-    for (QChar c : text) out += c.unicode() < 256 ? static_cast<char>(c.unicode()) : ' ';
-    return out;
-}
 
 // The long time format without its time-zone letters ("t") and the blanks around them;
 // quoted literals are kept as they are.
@@ -27,11 +22,11 @@ QString timeFormatWithoutZone(const QLocale& locale) {
 } // namespace
 
 std::string ShortDateText(const QDate& date, const QLocale& locale) {
-    return toLatin1Text(locale.toString(date, QLocale::ShortFormat));
+    return platform::SWithBlanks(locale.toString(date, QLocale::ShortFormat));
 }
 
 std::string LongTimeText(const QTime& time, const QLocale& locale) {
-    return toLatin1Text(locale.toString(time, timeFormatWithoutZone(locale)));
+    return platform::SWithBlanks(locale.toString(time, timeFormatWithoutZone(locale)));
 }
 
 std::string StampA(const QDateTime& at, const QLocale& locale) {

@@ -1,5 +1,7 @@
 #include "Bitmap.h"
 
+#include "ProgramFolder.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
@@ -85,13 +87,14 @@ Bitmap Bitmap::FromQImage(const QImage& image) {
 }
 
 std::optional<Bitmap> LoadJpeg(const std::string& path) {
-    // The file is opened by its 8-bit name as it stands, like every other file of the
+    // The file is opened through its file-system name, like every other file of the
     // program, and only then handed to Qt's JPEG reader.
+    const std::string name = FileSystemName(path);
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    if (!std::filesystem::is_regular_file(name, error)) return std::nullopt;
     std::string bytes;
     try {
-        std::ifstream in(path, std::ios::binary);
+        std::ifstream in(name, std::ios::binary);
         if (!in) return std::nullopt;
         bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         if (in.bad()) return std::nullopt;

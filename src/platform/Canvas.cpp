@@ -1,5 +1,7 @@
 #include "Canvas.h"
 
+#include "Latin1.h"
+
 #include <QBrush>
 #include <QFontMetrics>
 #include <QPainter>
@@ -132,7 +134,7 @@ void Canvas::LineTo(int x, int y) {
 
 void Canvas::TextOut(int x, int y, const std::string& text) {
     if (text.empty()) return;
-    const QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    const QString s = Q(text);
     const QFont font = Font();
     Paint([&](QPainter& p) {
         p.setFont(font);
@@ -147,7 +149,7 @@ void Canvas::TextOut(int x, int y, const std::string& text) {
 }
 
 int Canvas::TextWidth(const std::string& text) {
-    const QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    const QString s = Q(text);
     return QFontMetrics(Font(), Device()).horizontalAdvance(s);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/HttpComponent.h"
 
+#include "platform/Latin1.h"
+
 #include "platform/WireUrl.h"
 
 #include <QHostAddress>
@@ -31,7 +33,7 @@ void HttpComponent::SetProxy(const std::string& host, int port) {
     if (host.empty())
         manager_->setProxy(QNetworkProxy::NoProxy);
     else
-        manager_->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, QString::fromLatin1(host.c_str()),
+        manager_->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, Q(host),
                                          static_cast<quint16>(port)));
 }
 
@@ -67,7 +69,7 @@ std::string HttpComponent::LocalAddressFor(const std::string& url) const {
     if (!proxyHost_.empty()) return LocalAddressToward(proxyHost_, proxyPort_);
     const QUrl address = QUrl::fromEncoded(QByteArray::fromStdString(WireUrl(url)), QUrl::StrictMode);
     if (!address.isValid() || address.host().isEmpty()) return "";
-    return LocalAddressToward(address.host().toStdString(), address.port(80));
+    return LocalAddressToward(S(address.host()), address.port(80));
 }
 
 void HttpComponent::finished(QNetworkReply* reply) {
@@ -109,7 +111,7 @@ void HttpComponent::Abort() {
 
 std::string LocalAddressToward(const std::string& host, int port) {
     QHostAddress target;
-    if (!target.setAddress(QString::fromStdString(host))) {
+    if (!target.setAddress(Q(host))) {
         // A name: "localhost" and the like resolve to loopback; others go the default way.
         if (host == "localhost") target = QHostAddress::LocalHost;
         else target = QHostAddress(QStringLiteral("192.0.2.1"));
@@ -121,7 +123,7 @@ std::string LocalAddressToward(const std::string& host, int port) {
     QHostAddress local = probe.localAddress();
     bool ok = false;
     const quint32 v4 = local.toIPv4Address(&ok);
-    return ok ? QHostAddress(v4).toString().toStdString() : local.toString().toStdString();
+    return S(ok ? QHostAddress(v4).toString() : local.toString());
 }
 
 } // namespace platform

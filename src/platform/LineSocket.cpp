@@ -1,5 +1,7 @@
 #include "platform/LineSocket.h"
 
+#include "platform/Latin1.h"
+
 #include <QHostAddress>
 #include <QNetworkProxy>
 #include <QTcpServer>
@@ -25,7 +27,7 @@ bool isProxyError(QAbstractSocket::SocketError e) {
 std::string dotted(const QHostAddress& address) {
     bool isV4 = false;
     const quint32 v4 = address.toIPv4Address(&isV4);
-    return (isV4 ? QHostAddress(v4).toString() : address.toString()).toStdString();
+    return S(isV4 ? QHostAddress(v4).toString() : address.toString());
 }
 } // namespace
 
@@ -79,15 +81,15 @@ void LineSocket::Connect(const std::string& host, int port) {
     if (socks_.Host.empty()) {
         socket_->setProxy(QNetworkProxy::NoProxy);
     } else {
-        QNetworkProxy proxy(QNetworkProxy::Socks5Proxy, QString::fromStdString(socks_.Host),
+        QNetworkProxy proxy(QNetworkProxy::Socks5Proxy, Q(socks_.Host),
                             static_cast<quint16>(socks_.Port));
         if (socks_.Authenticate) {
-            proxy.setUser(QString::fromStdString(socks_.User));
-            proxy.setPassword(QString::fromStdString(socks_.Password));
+            proxy.setUser(Q(socks_.User));
+            proxy.setPassword(Q(socks_.Password));
         }
         socket_->setProxy(proxy);
     }
-    socket_->connectToHost(QString::fromStdString(host), static_cast<quint16>(port));
+    socket_->connectToHost(Q(host), static_cast<quint16>(port));
 }
 
 void LineSocket::SendStr(const std::string& text) {
@@ -196,7 +198,7 @@ void LineSocket::onReadyRead() {
 
 void LineSocket::onError() {
     const QAbstractSocket::SocketError e = socket_->error();
-    lastError_ = socket_->errorString().toStdString();
+    lastError_ = S(socket_->errorString());
     // The peer closing is the end of the session, told by SessionClosed.
     if (e == QAbstractSocket::RemoteHostClosedError) return;
     if (isProxyError(e)) emit SocksError(socket_->errorString());
@@ -228,7 +230,7 @@ bool LineServer::Listen(const std::string& address, int port) {
     lastError_.clear();
     QHostAddress host;
     if (address.empty() || address == "0.0.0.0") host = QHostAddress(QHostAddress::AnyIPv4);
-    else if (!host.setAddress(QString::fromStdString(address))) {
+    else if (!host.setAddress(Q(address))) {
         lastError_ = "Not an address: " + address;
         return false;
     }
@@ -238,7 +240,7 @@ bool LineServer::Listen(const std::string& address, int port) {
     }
     if (server_->isListening()) server_->close();
     if (!server_->listen(host, static_cast<quint16>(port))) {
-        lastError_ = server_->errorString().toStdString();
+        lastError_ = S(server_->errorString());
         return false;
     }
     return true;

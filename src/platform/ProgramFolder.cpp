@@ -4,34 +4,56 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <unistd.h>
+#include <QFile>
+#include <QFileInfo>
+
+#include "Latin1.h"
 
 namespace platform {
 namespace {
-std::string& overrideFolder() {
-    static std::string folder;
+QString& overrideFolder() {
+    static QString folder;
     return folder;
 }
 } // namespace
 
-std::string ProgramFolder() {
-    if (!overrideFolder().empty()) return overrideFolder();
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath().toStdString();
-    char buf[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof(buf) - 1);
-    if (n > 0) {
-        buf[n] = '\0';
-        std::string path(buf);
-        const auto slash = path.rfind('/');
-        if (slash != std::string::npos) return path.substr(0, slash);
-    }
-    return QDir::currentPath().toStdString();
+QString ProgramDir() {
+    if (!overrideFolder().isEmpty()) return overrideFolder();
+    if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
+    const QString exe = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+    if (!exe.isEmpty()) return QFileInfo(exe).path();
+    return QDir::currentPath();
 }
 
-bool ChangeToProgramFolder() { return ::chdir(ProgramFolder().c_str()) == 0; }
+std::string ProgramFolder() {
+    const QString folder = ProgramDir();
+    return FitsLatin1(folder) ? S(folder) : std::string(".");
+}
 
-void SetProgramFolderForTests(const std::string& folder) { overrideFolder() = folder; }
+bool ChangeToProgramFolder() { return QDir::setCurrent(ProgramDir()); }
+
+void SetProgramFolderForTests(const std::string& folder) { overrideFolder() = Q(folder); }
+void SetProgramDirForTests(const QString& folder) { overrideFolder() = folder; }
+
+QString FileSystemPath(const std::string& path) { return Q(path); }
+
+std::string FileSystemName(const std::string& path) { return Bytes(QFile::encodeName(FileSystemPath(path))); }
+
+std::optional<std::string> ModelPath(const QString& path) {
+    if (FitsLatin1(path)) return S(path);
+    const QString folder = QDir::cleanPath(ProgramDir()) + QLatin1Char('/');
+    const QString clean = QDir::cleanPath(QDir(QDir::currentPath()).absoluteFilePath(path));
+    if (clean.startsWith(folder) && FitsLatin1(clean.mid(folder.size()))) return S(clean.mid(folder.size()));
+    return std::nullopt;
+}
+
+std::optional<std::string> ModelPathOfName(const std::string& fileSystemName) {
+    return ModelPath(QFile::decodeName(QByteArray(fileSystemName.data(), static_cast<qsizetype>(fileSystemName.size()))));
+}
+
+QString ArchiveEntryName(const std::string& utf8Name) {
+    return QString::fromUtf8(utf8Name.data(), static_cast<qsizetype>(utf8Name.size()));
+}
 
 bool IsSafeFileName(const std::string& name) {
     // A name holding a line end could not be stored in a settings or theme file either.

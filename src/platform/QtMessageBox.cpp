@@ -1,5 +1,7 @@
 #include "platform/QtMessageBox.h"
 
+#include "platform/Latin1.h"
+
 #include <QMessageBox>
 
 #include "platform/MessageBox.h"
@@ -8,10 +10,7 @@ namespace platform {
 
 void InstallQtMessageBoxes() {
     SetMessageHandler([](const MessageRequest& r) {
-        const auto q = [](const std::string& s) {
-            return QString::fromLatin1(s.data(), static_cast<int>(s.size()));
-        };
-        QMessageBox box(QMessageBox::Information, q(r.caption), q(r.text));
+        QMessageBox box(QMessageBox::Information, Q(r.caption), Q(r.text));
         if (r.buttons == MsgButtons::YesNo) {
             box.setIcon(QMessageBox::Question);
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

@@ -1,5 +1,7 @@
 #include "TextFile.h"
 
+#include "ProgramFolder.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -36,7 +38,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
 std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
     if (!FileExists(path)) return std::nullopt;  // a folder is no file
     try {
-        std::ifstream in(path, std::ios::binary);
+        std::ifstream in(FileSystemName(path), std::ios::binary);
         if (!in) return std::nullopt;
         std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         if (in.bad()) return std::nullopt;
@@ -71,7 +73,8 @@ void syncFolderOf(const std::string& path) {
 
 } // namespace
 
-bool WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {
+bool WriteLinesAtomic(const std::string& modelPath, const std::vector<std::string>& lines) {
+    const std::string path = FileSystemName(modelPath);
     const std::string temp = path + ".tmp";
     std::string text;
     for (const std::string& line : lines) {
@@ -105,7 +108,7 @@ bool IsOneLine(const std::string& text) { return text.find_first_of(std::string(
 
 bool FileExists(const std::string& path) {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return ::stat(FileSystemName(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 } // namespace platform

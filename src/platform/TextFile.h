@@ -4,7 +4,8 @@
 #include <vector>
 
 // Line-oriented 8-bit text files. Every character is one byte (Latin-1); lines are written
-// with CR LF, and both CR LF and LF end a line when reading.
+// with CR LF, and both CR LF and LF end a line when reading. Paths are model paths, opened
+// through FileSystemName (ProgramFolder.h).
 namespace platform {
 
 // All lines of the file, or nothing when it cannot be opened. A last line without an end

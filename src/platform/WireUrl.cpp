@@ -27,4 +27,9 @@ std::string WireUrl(const std::string& url) {
     return out;
 }
 
+QUrl ToQUrl(const std::string& url) {
+    const std::string wire = WireUrl(url);
+    return QUrl::fromEncoded(QByteArray(wire.data(), static_cast<qsizetype>(wire.size())));
+}
+
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/ZipExtract.h"
 
+#include "platform/ProgramFolder.h"
+
 #include <QDir>
 #include <QSaveFile>
 #include <memory>
@@ -21,7 +23,7 @@ using Entry = std::unique_ptr<zip_file_t, EntryCloser>;
 
 Archive openArchive(const std::string& path, std::string& detail) {
     int error = 0;
-    zip_t* z = zip_open(path.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
+    zip_t* z = zip_open(FileSystemName(path).c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
     if (!z) {
         zip_error_t e;
         zip_error_init_with_code(&e, error);
@@ -93,12 +95,12 @@ ZipOutcome ExtractZip(const std::string& archive, const std::string& baseDir, co
         plan.push_back({static_cast<zip_uint64_t>(i), name, st.size, name.back() == '/'});
     }
 
-    const QDir base(QString::fromStdString(baseDir));
+    const QDir base(FileSystemPath(baseDir));
     if (!base.mkpath(QStringLiteral(".")))
         return outcome(ZipResult::WriteFailed, entries, "base folder: " + baseDir);
     std::vector<char> buffer(64 * 1024);
     for (const PlannedEntry& e : plan) {
-        const QString target = base.filePath(QString::fromUtf8(e.name.c_str()));
+        const QString target = base.filePath(ArchiveEntryName(e.name));
         if (e.folder) {
             if (!QDir().mkpath(target)) return outcome(ZipResult::WriteFailed, entries, "folder: " + e.name);
             continue;

@@ -4,17 +4,19 @@
 #include <QFile>
 #include <cstdlib>
 
+#include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 
 namespace server {
 
 namespace {
 
+// The user's configuration folder as a model path; empty when Latin-1 cannot hold it.
 std::string configHome() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && *xdg == '/') return xdg;
     const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : ".") + "/.config";
+    const std::string folder = xdg && *xdg == '/' ? xdg : std::string(home && *home ? home : ".") + "/.config";
+    return platform::ModelPathOfName(folder).value_or(std::string());
 }
 
 // Exec quoting of the desktop entry format: the path in double quotes, with "\", '"', "`"
@@ -34,9 +36,10 @@ std::string AutostartPath() { return configHome() + "/autostart/mvtserver.deskto
 
 bool WriteAutostart(const std::string& programPath) {
     const std::string path = AutostartPath();
-    if (!QDir().mkpath(QString::fromStdString(path.substr(0, path.rfind('/'))))) return false;
+    if (configHome().empty() || !QDir().mkpath(platform::FileSystemPath(path.substr(0, path.rfind('/'))))) return false;
+    // A desktop entry names the program by its file-system name.
     std::string exec;
-    for (char c : programPath)
+    for (char c : platform::FileSystemName(programPath))
         if (c != '\r' && c != '\n') exec.push_back(c);
     return platform::WriteLinesAtomic(path, {"[Desktop Entry]", "Type=Application",
                                              "Name=MVT Server", "Exec=" + execQuoted(exec),
@@ -44,7 +47,7 @@ bool WriteAutostart(const std::string& programPath) {
 }
 
 bool RemoveAutostart() {
-    QFile file(QString::fromStdString(AutostartPath()));
+    QFile file(platform::FileSystemPath(AutostartPath()));
     return !file.exists() || file.remove();
 }
 

@@ -4,6 +4,7 @@
 #include "lobby/GetInetFile.h"
 #include "platform/MessageBox.h"
 #include "platform/SiteUrl.h"
+#include "platform/WireUrl.h"
 #include "server/ServerWindows.h"
 #include "server/Vuesc.h"
 
@@ -16,7 +17,7 @@ void FetchBlocking(const std::string& url) {
 }
 
 std::function<bool(const std::string&)> OpenInBrowser = [](const std::string& url) {
-    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+    return QDesktopServices::openUrl(platform::ToQUrl(url));
 };
 
 std::string CommunityPlayersUrl() { return platform::SiteBaseUrl() + "us/community/players"; }

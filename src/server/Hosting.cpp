@@ -1,6 +1,7 @@
 // Hosting the game over the game link, and the game driver Timer1.
 #include <QDateTime>
 
+#include "platform/Latin1.h"
 #include "lobby/Stamps.h"
 #include "platform/Random.h"
 #include "server/ServerLanguage.h"
@@ -10,8 +11,10 @@
 
 namespace server {
 
+using platform::Q;
+using platform::S;
+
 namespace {
-QString Q(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); }
 } // namespace
 
 void TForm1::hideCompetition() {
@@ -31,7 +34,7 @@ void TForm1::ServerEntameJeu() {
     clearMessageControls();
 
     // 2. The competition's title and kind.
-    const std::string item = ComboBox1->currentText().toLatin1().toStdString();
+    const std::string item = S(ComboBox1->currentText());
     const std::string suffix = item.size() >= 4 ? item.substr(item.size() - 4) : std::string();
     titreJeu->setText(Q(item.size() >= 4 ? item.substr(0, item.size() - 4) : item));
     imgComp0->setVisible(suffix == " (C)");

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QUrl>
 
+#include "platform/Latin1.h"
 #include "game/ValidName.h"
 
 #include "lobby/Replies.h"
@@ -17,9 +18,11 @@
 
 namespace server {
 
+using platform::Q;
+using platform::S;
+
 namespace {
 
-QString Q(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); }
 
 bool invalidNickname(const std::string& name) {
     return name.find_first_of("*;]&") != std::string::npos;
@@ -80,8 +83,8 @@ void TForm1::ToolButton5Click() {
     LocalIPAddress = Http->Component(0).LocalAddress();
     if (LocalIPAddress.empty()) {
         // No login check has gone out yet: the address toward the site.
-        const QUrl site(QString::fromStdString(WebBaseUrl));
-        LocalIPAddress = platform::LocalAddressToward(site.host().toStdString(), site.port(80));
+        const QUrl site(Q(WebBaseUrl));
+        LocalIPAddress = platform::LocalAddressToward(S(site.host()), site.port(80));
     }
     HostSeatName = s.Surname;
     HostSeatAddress = LocalIPAddress;
@@ -91,7 +94,7 @@ void TForm1::ToolButton5Click() {
     CurrentMessage = 0;
     counter() = CounterRestart;
     lobby::AppCounters().SavedRequestCounter = CounterRestart;
-    const std::string item = ComboBox1->currentText().toLatin1().toStdString();
+    const std::string item = S(ComboBox1->currentText());
     CompetitionName = item.size() >= 4 ? item.substr(0, item.size() - 4) : std::string();
     const std::string url = requests().Login(IsHost, QDateTime::currentDateTime());
     Http->ApplyProxy(s.IsProxy, s.ProxyAddress, s.ProxyPort);

@@ -121,10 +121,12 @@ bool IsServerLanguage(const client::LanguageFile& file) {
 std::vector<client::LanguageListEntry> ListServerLanguages() {
     useProgramFolder();
     std::vector<client::LanguageListEntry> list;
-    const QStringList names = QDir(client::LanguageFolder)
+    const QStringList names = QDir(platform::FileSystemPath(client::LanguageFolder))
                                   .entryList({"*.lng", "*.LNG", "*.Lng"}, QDir::Files, QDir::Name);
     for (const QString& n : names) {
-        const std::string name = n.toLocal8Bit().toStdString();
+        const std::optional<std::string> listed = platform::ModelPath(n);
+        if (!listed) continue;  // a name Latin-1 cannot hold could not be kept in the settings
+        const std::string& name = *listed;
         auto file = client::ReadLanguageFile(name);
         if (file && IsServerLanguage(*file)) list.push_back({file->Name, name});
     }

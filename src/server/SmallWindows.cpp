@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include "platform/Latin1.h"
 #include "net/GameLine.h"
 #include "platform/MessageBox.h"
 #include "platform/SiteUrl.h"
@@ -14,8 +15,10 @@
 
 namespace server {
 
+using platform::Q;
+using platform::S;
+
 namespace {
-QString Q(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); }
 } // namespace
 
 // Game information ---------------------------------------------------------------------------
@@ -192,7 +195,7 @@ void TForm12::AddLine(const std::string& line, bool show) {
 
 void TForm12::Button1Click() {
     TForm1* main = AppForms().Form1;
-    const std::string text = Edit1->text().toLatin1().toStdString();
+    const std::string text = S(Edit1->text());
     if (!main || !main->CurrentGame || text.empty()) return;
     // Only the first guest hears the server's own chat.
     main->serverSendText(0, net::ChatLine(main->CurrentGame->NetSeat, text));

@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QHeaderView>
 
+#include "platform/Latin1.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
 #include "server/ServerLanguage.h"
@@ -13,9 +14,10 @@
 
 namespace server {
 
+using platform::Q;
+using platform::S;
+
 namespace {
-QString Q(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); }
-std::string S(const QString& s) { return s.toLatin1().toStdString(); }
 const char* const EmptyGrid = "*!*";
 } // namespace
 
@@ -163,7 +165,7 @@ void TForm7::BitBtn2Click() {
         return;
     if (auto path = client::LanguagePath(file)) {
         platform::ChangeToProgramFolder();
-        QFile::remove(Q(*path));
+        QFile::remove(platform::FileSystemPath(*path));
     }
     FormActivate();
 }

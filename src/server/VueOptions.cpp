@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/Latin1.h"
 #include "client/ProfileCard.h"
 #include "client/Settings.h"
 #include "lobby/Requests.h"
@@ -18,10 +19,11 @@
 
 namespace server {
 
+using platform::Q;
+using platform::S;
+
 namespace {
 
-QString Q(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); }
-std::string S(const QString& s) { return s.toLatin1().toStdString(); }
 
 } // namespace
 

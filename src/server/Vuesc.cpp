@@ -1,3 +1,4 @@
+#include "platform/Latin1.h"
 #include "server/Vuesc.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 #include <QDate>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLocale>
@@ -27,12 +29,15 @@
 #include "server/ServerSettings.h"
 #include "server/ServerWindows.h"
 #include "sharedwin/Captions.h"
+#include "sharedwin/Latin1Input.h"
 
 namespace server {
 
+using platform::Q;
+using platform::S;
+
 namespace {
 
-QString Q(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); }
 
 } // namespace
 
@@ -42,11 +47,11 @@ Forms& AppForms() {
 }
 
 std::string ShortDate() {
-    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toLatin1().toStdString();
+    return platform::SWithBlanks(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
 }
 
 std::string ShortTime() {
-    return QLocale::system().toString(QTime::currentTime(), QLocale::ShortFormat).toLatin1().toStdString();
+    return platform::SWithBlanks(QLocale::system().toString(QTime::currentTime(), QLocale::ShortFormat));
 }
 
 TForm1::TForm1() : QMainWindow(nullptr) {
@@ -82,7 +87,7 @@ TForm1::TForm1() : QMainWindow(nullptr) {
     Http = new lobby::Senders(this);
     Http->setObjectName("Http");
     connect(Http, &lobby::Senders::Replied, this, [this](int code, const QByteArray& body) {
-        const std::string text = body.toStdString();
+        const std::string text = platform::Bytes(body);
         switch (code) {
         case 0: NMHTTP0Success(text); break;
         case 1: NMHTTP1Success(text); break;
@@ -133,7 +138,7 @@ TForm1::TForm1() : QMainWindow(nullptr) {
     TrayIcon = new QSystemTrayIcon(this);
     TrayIcon->setObjectName("TrayIcon");
     TrayIcon->setToolTip("MVT Server - Running");
-    TrayIcon->setIcon(QIcon(Q(platform::ProgramFolder() + "/univers/mvtserver.png")));
+    TrayIcon->setIcon(QIcon(platform::FileSystemPath(platform::ProgramFolder() + "/univers/mvtserver.png")));
     TrayIcon->setContextMenu(PopupMenu1);
     connect(TrayIcon, &QSystemTrayIcon::activated, this, &TForm1::TrayActivated);
 }
@@ -310,9 +315,10 @@ void TForm1::FormCreate() {
 
     // 3: the program's folder.
     ProgramDir = platform::ProgramFolder() + "/";
-    ProgramPath = QCoreApplication::instance()
-                      ? QCoreApplication::applicationFilePath().toStdString()
-                      : ProgramDir + "mvtserver";
+    ProgramPath = ProgramDir + (QCoreApplication::instance()
+                                    ? platform::ModelPath(QFileInfo(QCoreApplication::applicationFilePath()).fileName())
+                                          .value_or("mvtserver")
+                                    : std::string("mvtserver"));
     platform::ChangeToProgramFolder();
     IniFilePath = ProgramDir + IniFileName;
     StatsFilePath = ProgramDir + StatsFileName;
@@ -559,6 +565,7 @@ TForm1* CreateServerWindows() {
     f.Form11 = new TForm11(f.Form1);
     f.Form6 = new TForm6(f.Form1);
     f.Form7 = new TForm7(f.Form1);
+    client::KeepLatin1(f.Form1);  // every field of every window: texts are Latin-1
     // The main window reads its files once every window exists; the language window then
     // applies the language in force.
     f.Form1->FormCreate();

@@ -44,7 +44,7 @@ void MessageComposer::MemoToBeSentChange() {
 
 void MessageComposer::Button1Click() {
     // A line break cannot travel inside a request address: the lines go joined by a blank.
-    std::string text = MemoToBeSent->toPlainText().replace('\n', QLatin1Char(' ')).toLatin1().toStdString();
+    std::string text = S(MemoToBeSent->toPlainText().replace('\n', QLatin1Char(' ')));
     if (text.empty()) return;
     const std::string stamp = lobby::ComposerStamp(QDateTime::currentDateTime());
     if (windowTitle() == Q(WindowText("Answer"))) MarkAnswered();

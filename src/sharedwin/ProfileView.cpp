@@ -4,6 +4,7 @@
 #include <QPixmap>
 
 #include "client/Settings.h"
+#include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 #include "sharedwin/Captions.h"
 #include "sharedwin/QtColors.h"
@@ -37,7 +38,7 @@ ProfileView::ProfileView(QWidget* parent, const QString& prefix, bool withVersio
     for (int k = 0; k < 6; ++k) {
         Stars[k] = label(this, QString("star%1%2").arg(prefix).arg(k + 1));
         // The sixth star marks a champion profile.
-        Stars[k]->setText(k == 5 ? QString::fromUtf8("\xE2\x9C\xAA") : QString::fromUtf8("\xE2\x98\x85"));
+        Stars[k]->setText(k == 5 ? platform::Glyph(U'\U0000272A') : platform::Glyph(U'\U00002605'));
         Stars[k]->setStyleSheet(k == 5 ? "color: #c00000" : "color: #d0a000");
         starRow->addWidget(Stars[k]);
     }
@@ -61,7 +62,7 @@ void ProfileView::Show(const ProfileCard& card) {
     if (Version) Version->setText(card.Version.empty() ? QString() : Q(WindowText("Version") + " : " + card.Version));
     QPixmap picture;
     if (!card.Picture.empty() && platform::FileExists(InProgramDir(card.Picture)))
-        picture.load(Q(InProgramDir(card.Picture)));
+        picture.load(platform::FileSystemPath(InProgramDir(card.Picture)));
     Picture->setPixmap(picture);
 }
 

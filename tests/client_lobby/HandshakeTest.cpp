@@ -1,11 +1,28 @@
 #include <QTcpServer>
+#include <QKeyEvent>
+#include <QToolTip>
 
 #include "LobbyFixture.h"
 #include "SiteUser.h"
 #include "client/HostedGame.h"
 #include "client/ScriptedUser.h"
+#include "platform/TextFile.h"
+#include "sharedwin/QtColors.h"
 
 namespace {
+
+using client::Q;
+using client::S;
+
+// Types the text into the widget a key at a time, as a keyboard would (any character).
+void TypeInto(QWidget* w, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(w, &release);
+    }
+}
 
 // One tick of the main window's game loop, the scripted user moving when asked and the
 // guest's next-round button clicked when it shows.
@@ -319,3 +336,98 @@ TEST(Handshake, AHostWithTheComputerStartsOnOneAcceptanceAndStartsOnlyTheGuest) 
 }
 
 } // namespace
+
+// Accented names, competition, chat and messages against the real stand-in site: every
+// "é" leaves as the single byte %E9, arrives as it left and shows as it was typed.
+TEST(Handshake, AccentedNamesCompetitionAndMessagesTravelAsSingleBytesBothWays) {
+    const std::string competition = "Tournoi d'\xE9t\xE9";
+    const std::string host = "zo\xE9", me = "Andr\xE9", text = "\xE9\xE0\xE7 ok";
+    SiteSession s(false);
+    client::AppSettings().Surname = me;
+    net::HeadlessGameWindow hostWindow;
+    net::GameLinkHost hostLink(hostWindow);
+    ASSERT_TRUE(ListenAsHosty(hostLink, s.main(), s.windows.folder.path() + "/host.sta"));
+    hostLink.OwnName = host;
+    hostLink.Opponents = {net::LobbySlot{"CPU", 3, ""}, net::LobbySlot{me, 1, "127.0.0.1"}};
+    SideDriver driver(hostWindow);
+    SiteUser hostUser(s.site.Url(), host, hostLink.Port(), true, competition);
+    ASSERT_EQ(hostUser.LogIn().substr(0, 4), "*01:");
+
+    // The site's competitions, as the banner's account check hands them to the window; the
+    // user picks the accented one and connects.
+    s.lobby().NMHTTP0Success(hostUser.Check());
+    ASSERT_EQ(S(s.lobby().ComboBox1->itemText(1)), competition + " (C)");
+    s.lobby().ComboBox1->setCurrentIndex(1);
+    s.main().Connect1Click();
+    ASSERT_TRUE(WaitFor([&] { return s.lobby().LoggedIn() && s.Select(host); }, 10000));
+    const int myPort = client::AppSettings().ServerPort;
+
+    // The invitation's memo line, the opponent's slot and the acceptance.
+    hostUser.Send(2, "127.0.0.1", myPort);
+    ASSERT_TRUE(WaitFor([&] { return s.lobby().Button3->isEnabled(); }, 10000))
+        << s.lobby().LobbyMessages.size() << " " << S(s.lobby().MemoReceived->toPlainText());
+    EXPECT_EQ(S(s.lobby().MemoReceived->toPlainText()).substr(0, 21), "Invitation from " + host + " (");
+    s.lobby().Button3Click();
+    ASSERT_EQ(s.lobby().OpponentCount, 1);
+    EXPECT_EQ(S(s.lobby().ListBox2->item(0)->text()).substr(0, 5), host + " (");
+    lobby::aMessage m;
+    ASSERT_TRUE(hostUser.WaitMessage(4, m));
+
+    // A private message both ways, through the composer and the received messages.
+    hostUser.SendText(text, "127.0.0.1", myPort);
+    ASSERT_TRUE(WaitFor([&] {
+        const auto& got = s.lobby().LobbyMessages;
+        return std::any_of(got.begin(), got.end(), [&](const lobby::aMessage& r) { return r.Kind == 1 && r.Data == text; });
+    }, 10000));
+    s.lobby().CurrentMessage = int(s.lobby().LobbyMessages.size()) - 1;
+    s.lobby().BitBtn6Click();
+    s.lobby().BitBtn5Click();
+    EXPECT_NE(S(s.lobby().MemoReceived->toPlainText()).find("\n" + text), std::string::npos)
+        << S(s.lobby().MemoReceived->toPlainText());
+    auto& composer = *static_cast<client::TForm11*>(client::AppForms().Form11);
+    composer.OpenFor("Send", "127.0.0.1", hostLink.Port());
+    composer.MemoToBeSent->setFocus();
+    TypeInto(composer.MemoToBeSent, Q(text));
+    composer.Button1Click();
+    ASSERT_TRUE(hostUser.WaitMessage(1, m));
+    EXPECT_EQ(m.Data, text);
+
+    // The game starts; the host's name is on the guest's table and its picture is fetched.
+    hostUser.Send(7, "127.0.0.1", myPort);
+    ASSERT_TRUE(hostUser.WaitMessage(6, m));
+    hostUser.Send(5, "127.0.0.1", myPort);
+    ASSERT_TRUE(WaitFor([&] { return dynamic_cast<JeuNet*>(s.main().CurrentGame.get()) && hostWindow.Game; }, 10000));
+    const Jeu& table = *s.main().CurrentGame;
+    EXPECT_TRUE(table.Seats[0].Name == host || table.Seats[2].Name == host);
+    EXPECT_EQ(hostWindow.Game->Seats[2].Name == me || hostWindow.Game->Seats[0].Name == me, true);
+    ASSERT_TRUE(WaitFor([&] {
+        driver.tick();
+        return platform::FileExists(client::InProgramDir("players/net/" + host + ".jpg"));
+    }, 10000));
+
+    // A chat line arrives unchanged; a character Latin-1 cannot hold is refused at the field.
+    auto& chat = *static_cast<client::TForm12*>(client::AppForms().Form12);
+    TypeInto(chat.Edit1, Q(text));
+    TypeInto(chat.Edit1, QString(QChar(0x20AC)));
+    EXPECT_EQ(S(chat.Edit1->text()), text);
+    EXPECT_EQ(S(QToolTip::text()), "This character cannot be used here");
+    chat.Button1Click();
+    EXPECT_EQ(S(chat.Memo1->toPlainText()), me + ": " + text);
+    ASSERT_TRUE(WaitFor([&] {
+        driver.tick();
+        return !hostWindow.Chat.empty();
+    }, 10000));
+    EXPECT_NE(hostWindow.Chat.back().find(me + ": " + text), std::string::npos) << hostWindow.Chat.back();
+
+    // What the site received: single bytes, never UTF-8.
+    const std::string nick = "wsurnom=Andr%E9&", comp = "wnomcomp=Tournoi%20d'%E9t%E9";
+    EXPECT_TRUE(s.Sent("req=01&" + nick)) << "log in";
+    EXPECT_TRUE(s.Sent("req=01&" + nick + "wpassword=***&" + comp));
+    EXPECT_TRUE(s.Sent("req=03&"));
+    EXPECT_TRUE(s.Sent("req=04&" + nick));
+    EXPECT_TRUE(s.Sent("wdata=%E9%E0%E7%20ok"));
+    EXPECT_TRUE(s.Sent("req=02&" + nick + "wpassword=***&" + comp));
+    for (const std::string& q : s.Queries()) EXPECT_EQ(q.find("%C3"), std::string::npos) << q;
+    EXPECT_NE(s.log.indexOf("GET /files/players/community/zo%E9.jpg HTTP/1.1\" 200"), -1);
+    hostLink.Close();
+}

@@ -12,9 +12,16 @@
 // counter, and the messages the site relays to it.
 class SiteUser {
 public:
-    SiteUser(const std::string& siteUrl, const std::string& name, int port, bool host) : host_(host) {
-        id_ = {siteUrl + "all/", name, "pw-" + name, "Free Play", "127.0.0.1", port};
+    SiteUser(const std::string& siteUrl, const std::string& name, int port, bool host,
+             const std::string& competition = "Free Play")
+        : host_(host) {
+        id_ = {siteUrl + "all/", name, "pw-" + name, competition, "127.0.0.1", port};
     }
+    // Sends a private message (kind 1) with its text.
+    void SendText(const std::string& text, const std::string& toIP, int toPort) {
+        get(make().PrivateMessage(toIP, toPort, "now", text));
+    }
+    std::string Check() { return get(make().LoginCheck()); }
     std::string LogIn() { return get(make().Login(host_, QDateTime::currentDateTime())); }
     void Send(int kind, const std::string& toIP, int toPort) {
         get(make().Notice(lobby::MessageKind(kind), toIP, toPort, QDateTime::currentDateTime()));

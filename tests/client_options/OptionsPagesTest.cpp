@@ -1,4 +1,7 @@
 // The options window's structure and its game, sound and univers pages.
+#include <QDir>
+#include <QFile>
+
 #include "OptionsFixture.h"
 #include "client/VueSon.h"
 #include "client/WindowHooks.h"
@@ -281,4 +284,28 @@ TEST(OptionsWeb, DownloadButtonsWaitForTheSiteAndDownloadsRefreshTheLists) {
     EXPECT_FALSE(o.ListBoxC2->findItems("Fresh", Qt::MatchExactly).isEmpty());
     EXPECT_FALSE(o.ListBoxB1->findItems("fresh.vrk", Qt::MatchExactly).isEmpty());
     EXPECT_EQ(o.StringGridA1->rowCount(), 3);
+}
+
+// Sound files with accented names are kept as Latin-1 model paths and found again through
+// their file-system names; a name Latin-1 cannot hold is refused with a message.
+TEST(OptionsPages, AccentedSoundFilesAreAcceptedAndOthersRefusedWithAMessage) {
+    OptionsWindows w;
+    TForm8& o = w.options();
+    const QString folder = QString::fromStdString(w.folder.path());
+    ASSERT_TRUE(QDir(folder).mkpath("sons"));
+    QFile::copy(folder + "/players/standard/begin.wav", folder + QStringLiteral(u"/sons/d\u00e9but.wav"));
+    o.OpenDialog1 = [&](QWidget*, const QString&) { return folder + QStringLiteral(u"/sons/d\u00e9but.wav"); };
+    o.UpdateComponent();
+    o.BitBtn3Click();
+    EXPECT_EQ(AppSettings().BeginningSoundPath, "sons/d\xE9" "but.wav");
+    o.BitBtn2Click();  // listening finds the file
+    EXPECT_TRUE(w.messages.texts.empty());
+    o.BitBtn7Click();
+    EXPECT_EQ(AppSettings().GameSoundPath, S(folder) + "/sons/d\xE9" "but.wav");
+
+    o.OpenDialog1 = [&](QWidget*, const QString&) { return folder + QStringLiteral(u"/sons/\u266b.mp3"); };
+    o.BitBtn7Click();
+    ASSERT_EQ(w.messages.texts.size(), 1u);
+    EXPECT_EQ(w.messages.texts[0], "This file name holds characters that cannot be stored");
+    EXPECT_EQ(AppSettings().GameSoundPath, S(folder) + "/sons/d\xE9" "but.wav");
 }

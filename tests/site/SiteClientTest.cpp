@@ -32,7 +32,7 @@ protected:
 TEST_F(SiteClient, AnAccountIsTakenOnFirstUseWithAPasswordHoldingQuerySigns) {
     const std::string password = "a&b=c+d \xE9";
     EXPECT_EQ(Fetch(http, lobby::LoginCheckRequest(Lobby(), "Zo\xE9 Q", password, 1)),
-              "*00:[Free Play;0][Weekly Tournament;1][World Cup;2]*");
+              "*00:[Free Play;0][Tournoi d'\xE9t\xE9;0][Weekly Tournament;1][World Cup;2]*");
     EXPECT_EQ(http.LocalAddress(), "127.0.0.1");
     struct Case { const char* name; std::string password; const char* reply; };
     const Case cases[] = {

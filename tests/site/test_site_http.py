@@ -44,7 +44,7 @@ class TitleReader(html.parser.HTMLParser):
 
 def page(site, path):
     status, _, body = site.get(path)
-    return status, TitleReader(body.decode("utf-8"))
+    return status, TitleReader(body.decode("latin-1"))
 
 
 class Player:
@@ -131,7 +131,7 @@ class LobbyOverHttpTest(unittest.TestCase):
             ("encoded slash", "/files/players%2F..%2F..%2Fetc%2Fpasswd", 403, b""),
             ("absolute path", "/files//etc/passwd", 403, b""),
             ("backslash", "/files/players\\..\\x.zip", 403, b""),
-            ("bad utf-8 name", "/files/players/%ff.zip", 403, b""),
+            ("one-byte name of no file", "/files/players/%ff.zip", 404, b""),
             ("a folder", "/files/players", 404, b""),
             ("missing file", "/files/players/none.zip", 404, b""),
             ("unknown page", "/red/index.php?opt=99", 404, b"<!DOCTYPE html>"),
@@ -269,7 +269,9 @@ class PagesAndFilesTest(unittest.TestCase):
             ("/red/index.php?opt=10&act=login&nick=fay&pass=a%26b%3Dc%3C", "Logging fay&a&b=c<"),
             ("/red/index.php?opt=10&act=login&nick=fay&pass=wrong", "Morvatel Online - Home and community"),
             ("/red/index.php?opt=9&act=create&nick=fay&pass=x", "Morvatel Online - New account"),
-            ("/red/index.php?opt=9&act=create&nick=g%C3%A9o&pass=1", "Logging géo&1"),
+            ("/red/index.php?opt=9&act=create&nick=g%E9o&pass=1", "Logging g\u00e9o&1"),
+            # Latin-1 only: the two bytes of a UTF-8 "\u00e9" are two characters.
+            ("/red/index.php?opt=9&act=create&nick=z%C3%A9&pass=1", "Logging z\u00c3\u00a9&1"),
             ("/red/index.php?opt=9&act=create&nick=a%3Bb&pass=1", "Morvatel Online - New account"),
             ("/red/index.php?opt=10&act=login&nick=&pass=", "Morvatel Online - Home and community"),
         ] + [("/red/index.php?lg=fay&pw=x&dwl=1&opt=%d&lang=us" % opt, "Morvatel Online - " + t)
