@@ -4,6 +4,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
+#include <cstdio>
+#include <unistd.h>
 
 #include "sharedwin/QtColors.h"
 #include "client/VueNavigateur.h"
@@ -38,7 +40,15 @@ QWidget* openBanner(QWidget* panel, const std::string& address,
 }
 } // namespace
 
+void RunEngineWithoutSandboxAsRoot() {
+    // The engine refuses to start its sandbox as root and would end the program.
+    if (::geteuid() != 0 || !qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) return;
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    std::fputs("morvatel: running as root: the browser engine runs without its sandbox\n", stderr);
+}
+
 void InstallBrowserEngine() {
+    RunEngineWithoutSandboxAsRoot();
     InstallWebParts({[](QWidget* main) -> QWidget* { return new TForm15(main); }, openBanner});
 }
 
