@@ -88,6 +88,42 @@ double waitForMainWindow(xcb_connection_t* x, double limitMs) {
     return -1;
 }
 
+// The processor time (ticks) used so far by the processes of the group.
+long groupTicks(pid_t group) {
+    long total = 0;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        const std::string pid = entry.path().filename();
+        if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
+        FILE* f = std::fopen(("/proc/" + pid + "/stat").c_str(), "r");
+        if (!f) continue;
+        char buffer[1024] = {};
+        const size_t n = std::fread(buffer, 1, sizeof buffer - 1, f);
+        std::fclose(f);
+        const char* rest = std::strrchr(buffer, ')');
+        if (!n || !rest) continue;
+        long fields[13] = {};  // from the state on: ppid pgrp session tty tpgid flags minflt
+        char state = 0;        // cminflt majflt cmajflt utime stime
+        if (std::sscanf(rest + 2, "%c %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld", &state, &fields[0],
+                        &fields[1], &fields[2], &fields[3], &fields[4], &fields[5], &fields[6], &fields[7],
+                        &fields[8], &fields[9], &fields[10], &fields[11]) == 13 &&
+            fields[1] == group)
+            total += fields[10] + fields[11];
+    }
+    return total;
+}
+
+// Waits until the copy and its engine processes have done what they do after the first
+// paint: no processor time used for half a second (at most 20 s).
+void waitUntilIdle(pid_t group) {
+    long before = groupTicks(group);
+    for (int i = 0; i < 40; ++i) {
+        usleep(500 * 1000);
+        const long now = groupTicks(group);
+        if (now == before) return;
+        before = now;
+    }
+}
+
 void drain(xcb_connection_t* x) {
     while (xcb_generic_event_t* e = xcb_poll_for_event(x)) free(e);
 }
@@ -108,7 +144,7 @@ bool measure(xcb_connection_t* x, Program& p, const std::string& site, bool keep
         endGroup(first);
         return false;
     }
-    usleep(2500 * 1000);  // the first copy has loaded what it loads after its first paint
+    waitUntilIdle(first);
     const double secondStart = nowMs();
     const pid_t second = launch(p, site);
     waitpid(second, nullptr, 0);

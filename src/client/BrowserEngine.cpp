@@ -11,6 +11,13 @@
 #include "client/VueNavigateur.h"
 #include "client/WebParts.h"
 
+// The engine's own set-up of the OpenGL context it shares with the application's windows;
+// done by itself when it is loaded before the application object, called by the module
+// otherwise. It does nothing once the context exists.
+namespace QtWebEngineCore {
+void initialize();
+}
+
 namespace client {
 
 void PrepareBrowserEngine(bool disableGpu) {
@@ -49,6 +56,7 @@ void RunEngineWithoutSandboxAsRoot() {
 
 void InstallBrowserEngine() {
     RunEngineWithoutSandboxAsRoot();
+    QtWebEngineCore::initialize();
     InstallWebParts({[](QWidget* main) -> QWidget* { return new TForm15(main); }, openBanner});
 }
 

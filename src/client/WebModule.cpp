@@ -1,5 +1,6 @@
 #include "client/WebModule.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibrary>
 #include <cstdio>
@@ -23,8 +24,26 @@ bool partsInstalled() {
     return parts.MakeBrowser && parts.OpenBanner;
 }
 
+// The engine's windows share OpenGL contexts with the application's; the engine makes the
+// shared context when the module installs it (BrowserEngine.cpp). Set while the module
+// loads rather than before the application object, where it would cost every start a
+// context of its own; Qt's notes that it comes late (ours and the engine's) say nothing of
+// use here and are kept off the standard error.
+struct LateContextSharing {
+    static inline QtMessageHandler previous = nullptr;
+    static void filter(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (!text.contains(QLatin1String("AA_ShareOpenGLContexts"))) previous(type, context, text);
+    }
+    LateContextSharing() {
+        previous = qInstallMessageHandler(filter);
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    }
+    ~LateContextSharing() { qInstallMessageHandler(previous); }
+};
+
 WebModuleState load(const QString& path) {
     if (path.isEmpty() || !QFileInfo(path).isFile()) return WebModuleState::Absent;
+    LateContextSharing sharing;
     // Every symbol is bound now, so a module that does not fit this program fails here, not
     // later in the middle of a page.
     QLibrary library(path);

@@ -9,10 +9,6 @@
 #include "client/WebModule.h"
 
 int main(int argc, char** argv) {
-#ifndef MORVATEL_WITHOUT_WEB_ENGINE
-    // The engine shares OpenGL contexts with the application, which must know it from the start.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-#endif
     QApplication app(argc, argv);
     auto lock = client::TakeInstanceLock();
     if (!lock) return 0;  // another copy runs: end silently, with no window

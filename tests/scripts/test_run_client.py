@@ -29,6 +29,11 @@ def wait_for(condition, what, limit=LIMIT):
     raise AssertionError("timed out waiting for " + what)
 
 
+def read(path):
+    with open(path, errors="replace") as f:
+        return f.read()
+
+
 def closed_port():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
@@ -78,6 +83,8 @@ class Run:
         self.process = subprocess.Popen(["bash", SCRIPT, *args], env=env, stdout=self.out,
                                         stderr=self.err, stdin=subprocess.DEVNULL)
         test.addCleanup(self.stop)
+        test.addCleanup(self.err.close)
+        test.addCleanup(self.out.close)
 
     def text(self, stream):
         stream.seek(0)
@@ -149,8 +156,8 @@ class RunClientScript(unittest.TestCase):
         site = run.site()
         self.assertIsNotNone(site)
         # The client sends its account check once its banner page has arrived.
-        wait_for(lambda: "req=00" in open(log).read(), "the banner and the account check")
-        self.assertIn("GET /pub/index.php?lang=", open(log).read())
+        wait_for(lambda: "req=00" in read(log), "the banner and the account check")
+        self.assertIn("GET /pub/index.php?lang=", read(log))
         self.assert_root_told_once(run)
         run.end_client()
         self.assertFalse(alive(site))
@@ -174,11 +181,11 @@ class RunClientScript(unittest.TestCase):
             self.skipTest("a site answers at the client's default address")
         first = Run(self, env=self.env)
         url, log = self.started_site(first)
-        wait_for(lambda: "req=00" in open(log).read(), "the first client's account check")
+        wait_for(lambda: "req=00" in read(log), "the first client's account check")
         second = Run(self, "--as", "Bob", env=self.env)
         # The second command finds the first one's site, and its client is not stopped by
         # the first one's single-instance lock.
-        wait_for(lambda: "req=00&wsurnom=Bob" in open(log).read(), "Bob's account check")
+        wait_for(lambda: "req=00&wsurnom=Bob" in read(log), "Bob's account check")
         self.assertIsNone(second.site())
         self.assertIsNotNone(second.client())
         folder = os.path.join(self.env["MORVATEL_CLIENTS_HOME"], "Bob")
