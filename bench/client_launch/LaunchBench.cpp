@@ -180,10 +180,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--program" && i + 1 < argc) {
-            const std::string spec = argv[++i];
-            const auto eq = spec.find('=');
+            const std::string given = argv[++i];
+            const auto eq = given.find('=');
             if (eq == std::string::npos) return std::fprintf(stderr, "--program NAME=PATH\n"), 2;
-            programs.emplace_back(spec.substr(0, eq), spec.substr(eq + 1));
+            programs.emplace_back(given.substr(0, eq), given.substr(eq + 1));
         } else if (std::atoi(arg.c_str()) > 0) {
             runs = std::atoi(arg.c_str());
         } else {
