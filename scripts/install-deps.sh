@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-multimedia-dev qt6-webengine-dev qt6-webengine-dev-tools
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   qt6-image-formats-plugins qt6-qpa-plugins
-  libgl-dev libxkbcommon-dev
+  libgl-dev libxkbcommon-dev libxcb1-dev
   libzip-dev zip unzip
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth

@@ -7,6 +7,7 @@
 
 #include "sharedwin/Captions.h"
 #include "sharedwin/Latin1Input.h"
+#include "client/ClientApp.h"
 #include "client/LobbySenders.h"
 #include "sharedwin/QtColors.h"
 #include "client/Settings.h"
@@ -14,6 +15,7 @@
 #include "client/VueApropos.h"
 #include "client/VueDownloadsc.h"
 #include "client/Vuesc.h"
+#include "client/WebModule.h"
 #include "client/WebParts.h"
 #include "client/WebTitles.h"
 #include "client/WindowHooks.h"
@@ -40,8 +42,12 @@ void TForm1::buildBannerPanel(QToolBar* panel) {
 void TForm1::AreaPainted() {
     if (bannerStarted_) return;
     bannerStarted_ = true;
-    // After the first paint, so the banner never holds the window back.
-    QTimer::singleShot(0, this, [this] { GoPub(BannerUrl + "?lang=" + AppSettings().UniversLanguage); });
+    // After the first paint, so neither the browser engine's libraries nor the banner ever
+    // hold the window back.
+    QTimer::singleShot(0, this, [this] {
+        if (LoadWebModule()) AttachWebBrowser();
+        GoPub(BannerUrl + "?lang=" + AppSettings().UniversLanguage);
+    });
 }
 
 void TForm1::GoPub(const std::string& address) {

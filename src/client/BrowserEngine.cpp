@@ -4,11 +4,20 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
+#include <cstdio>
+#include <unistd.h>
 
 #include "sharedwin/QtColors.h"
 #include "client/VueNavigateur.h"
 #include "client/WebParts.h"
 #include "platform/WireUrl.h"
+
+// The engine's own set-up of the OpenGL context it shares with the application's windows;
+// done by itself when it is loaded before the application object, called by the module
+// otherwise. It does nothing once the context exists.
+namespace QtWebEngineCore {
+void initialize();
+}
 
 namespace client {
 
@@ -39,7 +48,16 @@ QWidget* openBanner(QWidget* panel, const std::string& address,
 }
 } // namespace
 
+void RunEngineWithoutSandboxAsRoot() {
+    // The engine refuses to start its sandbox as root and would end the program.
+    if (::geteuid() != 0 || !qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) return;
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    std::fputs("morvatel: running as root: the browser engine runs without its sandbox\n", stderr);
+}
+
 void InstallBrowserEngine() {
+    RunEngineWithoutSandboxAsRoot();
+    QtWebEngineCore::initialize();
     InstallWebParts({[](QWidget* main) -> QWidget* { return new TForm15(main); }, openBanner});
 }
 

@@ -81,6 +81,16 @@ QWidget* CreateClientWindows() {
     return main;
 }
 
+void AttachWebBrowser() {
+    Forms& f = AppForms();
+    const WebParts& web = InstalledWebParts();
+    if (!f.Form1 || !web.MakeBrowser || AppBrowser()) return;
+    QWidget* stand = f.Form15;
+    f.Form15 = web.MakeBrowser(f.Form1);  // its captions come in the language in force
+    KeepLatin1(f.Form15);
+    delete stand;
+}
+
 void DestroyClientWindows() {
     Forms& f = AppForms();
     delete f.Form1;  // the other windows are its children

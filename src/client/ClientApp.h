@@ -17,5 +17,9 @@ std::unique_ptr<QLockFile> TakeInstanceLock();
 // returns the main window. The windows live until the program ends.
 QWidget* CreateClientWindows();
 void DestroyClientWindows();
+// Puts the web browser window of the installed web parts in the place of the one made
+// without them (the browser engine's module arrives after the windows); nothing when the
+// browser is there already or no web parts are installed.
+void AttachWebBrowser();
 
 } // namespace client
