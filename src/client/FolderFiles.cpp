@@ -28,7 +28,9 @@ std::vector<std::string> FilesWithExtension(const std::string& folder, const std
     for (; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         std::error_code typeError;
-        if (endsWithNoCase(name, extension) && it->is_regular_file(typeError)) names.push_back(name);
+        // A name no settings or theme file could store (a line end, say) is not offered.
+        if (endsWithNoCase(name, extension) && platform::IsSafeFileName(name) && it->is_regular_file(typeError))
+            names.push_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;
