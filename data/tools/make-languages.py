@@ -138,7 +138,6 @@ FRENCH = {
     "Apply the selected theme": "Appliquer le thème sélectionné",
     "Delete selected theme": "Supprimer le thème sélectionné",
     "Edit": "Modifier",
-    "WEB Browser": "Navigateur WEB",
     "Unable to navigate to ": "Impossible d'ouvrir ",
     "Downloading...": "Téléchargement...",
     "Back": "Précédent",
@@ -188,7 +187,6 @@ FRENCH = {
     "State": "État",
     "Connected since": "Connecté depuis",
     "Connection Form": "Connexion",
-    "Country": "Pays",
     "points": "points",
     "point": "point",
     "All the players have taken their 7 dominoes.": "Tous les joueurs ont pris leurs 7 dominos.",
@@ -303,6 +301,10 @@ FRENCH = {
     "Close": "Fermer",
     "Do you really want to delete this language ?": "Voulez-vous vraiment supprimer cette langue ?",
     "This name cannot be used for a theme": "Ce nom ne peut pas servir pour un thème",
+    "Theme file": "Fichier du thème",
+    "Replace this theme file with the theme shown ?": "Remplacer ce fichier de thème par le thème affiché ?",
+    "The theme file could not be written.": "Le fichier du thème n'a pas pu être écrit.",
+    "The settings file could not be written.": "Le fichier des paramètres n'a pas pu être écrit.",
 }
 
 

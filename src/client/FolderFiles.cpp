@@ -29,7 +29,10 @@ std::vector<std::string> FilesWithExtension(const std::string& folder, const std
         // A name Latin-1 cannot hold could not be kept in a settings or profile file.
         const std::optional<std::string> name = platform::ModelPathOfName(it->path().filename().string());
         std::error_code typeError;
-        if (name && endsWithNoCase(*name, extension) && it->is_regular_file(typeError)) names.push_back(*name);
+        // A name no settings or theme file could store (a line end, say) is not offered.
+        if (name && endsWithNoCase(*name, extension) && platform::IsSafeFileName(*name) &&
+            it->is_regular_file(typeError))
+            names.push_back(*name);
     }
     std::sort(names.begin(), names.end());
     return names;

@@ -7,7 +7,8 @@
 namespace client {
 
 // The plain files of ProgramDir + folder whose names end with `extension` (any case),
-// sorted by name; names only.
+// sorted by name; names only. A name that is no plain file name (one holding a line end)
+// is left out.
 std::vector<std::string> FilesWithExtension(const std::string& folder, const std::string& extension);
 
 // Deletes ProgramDir + folder + "/" + name when the name is a plain file name and names a

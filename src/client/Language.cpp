@@ -113,12 +113,15 @@ const char* const kOtherTexts[] = {
     "Switch the sound off", "Switch the sound on", "Sound options", "Previous", "Play",
     "Pause", "Next", "Eject",
     // Web browser and downloads.
-    "WEB Browser", "Unable to navigate to ", "Downloading...",
+    "Unable to navigate to ", "Downloading...",
     // Player list, languages page and theme editor.
     "Choose", "Close", "Do you really want to delete this language ?",
     "This name cannot be used for a theme",
     // Lobby window.
-    "Connection Form", "Country",
+    "Connection Form",
+    // Theme editor and options window: files that could not be written or replaced.
+    "Theme file", "Replace this theme file with the theme shown ?", "The theme file could not be written.",
+    "The settings file could not be written.",
 };
 // keys:end
 

@@ -7,12 +7,14 @@
 #include <QUrl>
 
 #include "sharedwin/Captions.h"
+#include "sharedwin/Controls.h"
 #include "client/Forms.h"
 #include "client/Language.h"
 #include "sharedwin/QtColors.h"
 #include "platform/ProgramFolder.h"
 #include "client/Settings.h"
 #include "client/ThemeFile.h"
+#include "client/Themes.h"
 #include "client/UiText.h"
 #include "client/Vue3Dsc.h"
 #include "client/VueApropos.h"
@@ -103,7 +105,7 @@ void TForm1::buildMenus() {
         if (!list) return;
         list->Mode = 0;
         list->CurrentProfile = AppForms().Form8 ? AppForms().Form8->SelectedProfile : std::string();
-        list->open();
+        OpenInFrontOf(list, AppForms().Form1);
     });
 
     Aproposdenous1 = bar->addMenu(QString());
@@ -170,6 +172,10 @@ void TForm1::buildToolBar() {
     ToolButton3 = button("ToolButton3", Web1);
     ToolButton4 = button("ToolButton4", NouvellePartie1);
     ToolButton7 = button("ToolButton7", Controleduson1);
+    // The sound control button is offered exactly when its menu item is.
+    ToolButton7->setEnabled(Controleduson1->isEnabled());
+    connect(Controleduson1, &QAction::changed, ToolButton7,
+            [this] { ToolButton7->setEnabled(Controleduson1->isEnabled()); });
     for (auto [b, key] : {std::pair{ToolButton3, "Web Browser"}, std::pair{ToolButton4, "3D View"},
                           std::pair{ToolButton7, "Sound Control"}}) {
         SetCaption(b, key);
@@ -201,18 +207,22 @@ void TForm1::Controleduson1Click() {
 }
 
 namespace {
-// The themes in the themes folder, by name, in name order (a file whose name Latin-1 cannot
-// hold could not be named in the settings, and is not offered).
+// The themes in the themes folder, by name, in name order (the listing leaves out names
+// no settings file could hold).
 QStringList themeNames() {
     QStringList names;
-    for (const QString& f : QDir(platform::FileSystemPath(InProgramDir("themes")))
-                                .entryList({"*.thm"}, QDir::Files, QDir::Name))
-        if (FitsLatin1(f)) names << f.left(f.size() - 4);
+    for (const std::string& name : thmList()) names << Q(name);
     return names;
 }
 } // namespace
 
 void TForm1::UpdateToolBar() {
+    // The options window's lists first, so that they and the menus show the same.
+    if (TForm8* options = AppForms().Form8) {
+        options->Update_DonneesT();
+        options->Update_listLng();
+        options->selectCurrentLanguage();
+    }
     while (thmes1->actions().size() >= 3) {
         QAction* first = thmes1->actions().first();
         thmes1->removeAction(first);
@@ -243,34 +253,14 @@ void TForm1::UpdateToolBar() {
     }
 }
 
+// The menu applies a theme as the themes page's apply button does (a bad file keeps the
+// theme in force and is told there).
 void TForm1::ChangeTheme(int index) {
     const QStringList names = themeNames();
-    if (index < 0 || index >= names.size()) return;
-    Settings& s = AppSettings();
-    const ThemeValues previous = s;
-    const std::string previousFile = s.ThemeFilePath;
-    s.ThemeFilePath = S(names[index]) + ".thm";
-    if (!LoadThmFile()) {
-        static_cast<ThemeValues&>(s) = previous;
-        s.ThemeFilePath = previousFile;
-        platform::ShowMessage(Ui("The selected theme file is erroneous or non-existent"),
-                              platform::SiteCaption);
-    } else {
-        SaveIniFile();
-        CurrentTableColor = s.TableColor;
-        CurrentBackgroundTexture = s.BackgroundTexturePath;
-        if (AppForms().Form4) AppForms().Form4->ApplyTheme();
-        if (CurrentGame) {
-            Jeu& g = *CurrentGame;
-            g.Theme = {s.TableColor, s.DominoesColor, s.DominoesDotsColor, s.DominoesBackColor,
-                       s.DominoesBorderColor, s.BackDominoesBorder, s.NormalTextColor,
-                       s.LightedTextColor, s.SelectedDominoColor};
-            g.SetBackgroundTexture(s.BackgroundTexturePath);
-            g.SetDominoesTexture(s.DominoesTexturePath);
-            g.SetBackDominoesTexture(s.BackDominoesTexturePath);
-        }
-        FormPaint();
-    }
+    TForm8* options = AppForms().Form8;
+    if (index < 0 || index >= names.size() || !options) return;
+    options->UpdateComponent();
+    options->ApplyTheme(S(names[index]));
     UpdateToolBar();
 }
 

@@ -150,9 +150,13 @@ void TForm1::UpdateNetOptionsForm(bool enable) {
 
 void TForm1::OpenNetworkOptions() {
     TForm8* options = AppForms().Form8;
-    if (!options || options->isVisible()) return;
+    if (!options) return;
+    // Shown or not, the window shows the settings and the account counts as unedited.
+    options->UpdateComponent();
+    options->AccountEdited = false;
     options->ShowPage(TForm8::RowNetwork);
     options->show();
+    options->raise();
     Options1->setChecked(true);
 }
 

@@ -128,13 +128,15 @@ bool LoadThmFile() {
     return ReadThemeFile(CurrentThemeFile(), AppSettings());
 }
 
-bool SaveThmFile() {
-    if (!platform::IsSafeFileName(AppSettings().ThemeFilePath)) return false;
+bool SaveThmFile() { return SaveThmFileAs(AppSettings().ThemeFilePath, AppSettings()); }
+
+bool SaveThmFileAs(const std::string& fileName, const ThemeValues& theme) {
+    if (!platform::IsSafeFileName(fileName)) return false;
     const std::string folder = InProgramDir("themes");
     std::error_code error;
     std::filesystem::create_directories(platform::FileSystemName(folder), error);
     if (error) return false;
-    return WriteThemeFile(CurrentThemeFile(), AppSettings());
+    return WriteThemeFile(folder + "/" + fileName, theme);
 }
 
 } // namespace client

@@ -62,5 +62,8 @@ bool LoadThmFile();
 // folder when needed. False when it cannot be written or ThemeFilePath is not a plain
 // file name (a name never leaves the themes folder).
 bool SaveThmFile();
+// The same for any theme: "themes/" + fileName. False when it could not be written (a name
+// the file system refuses, a folder that cannot be written); an existing file then stays.
+bool SaveThmFileAs(const std::string& fileName, const ThemeValues& theme);
 
 } // namespace client

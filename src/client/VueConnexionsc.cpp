@@ -2,6 +2,7 @@
 // the received messages. The handshake that turns an invitation into a game is in
 // LobbyHandshake.cpp.
 #include "client/VueConnexionsc.h"
+#include "client/VueOptions.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -51,9 +52,9 @@ TForm14::TForm14(TForm1* mainWindow)
     ComboBox1 = make<QComboBox>(this, "ComboBox1", 8, 8, 220, 24);
     radioType = make<QComboBox>(this, "radioType", 236, 8, 100, 24);
     radioType->addItems({"Serveur", "Client"});
-    ToolButton5 = make<QToolButton>(this, "ToolButton5", 344, 8, 90, 24);
+    ToolButton5 = make<QToolButton>(this, "ToolButton5", 344, 8, 110, 24);
     SetCaption(ToolButton5, "Connect");
-    ToolButton6 = make<QToolButton>(this, "ToolButton6", 440, 8, 90, 24);
+    ToolButton6 = make<QToolButton>(this, "ToolButton6", 460, 8, 130, 24);
     SetCaption(ToolButton6, "Disconnect");
 
     GridUsers = make<QTableWidget>(this, "GridUsers", 8, 40, 420, 200);
@@ -67,8 +68,8 @@ TForm14::TForm14(TForm1* mainWindow)
     for (int c = 0; c < 6; ++c) GridUsers->setColumnWidth(c, widths[c]);
     setHeaders();
 
-    EditSearch = make<QLineEdit>(this, "EditSearch", 8, 248, 150, 24);
-    BitBtn4 = button(this, "BitBtn4", "Search", 164, 248, 70);
+    EditSearch = make<QLineEdit>(this, "EditSearch", 8, 248, 140, 24);
+    BitBtn4 = button(this, "BitBtn4", "Search", 152, 248, 84);
     ButtonInvite = button(this, "ButtonInvite", "Invite", 240, 248, 90);
     ButtonSend = button(this, "ButtonSend", "Send", 336, 248, 90);
 
@@ -205,7 +206,7 @@ void TForm14::FormCreate() {
 void TForm14::radioTypeChange() { IsHost = radioType->currentIndex() == 0; }
 
 void TForm14::setHeaders() {
-    GridUsers->setHorizontalHeaderLabels({Q(Ui("Nickname")), Q(Ui("Country")), Q(Ui("Kind")), Q(Ui("State")),
+    GridUsers->setHorizontalHeaderLabels({Q(Ui("Nickname")), "Country", Q(Ui("Kind")), Q(Ui("State")),
                                           Q(Ui("Connected since")), Q(Ui("Port"))});
 }
 
@@ -368,6 +369,7 @@ void TForm14::NMHTTP0Success(const std::string& body) {
     if (ComboBox1->count() == 0) ComboBox1->addItem(Q("(" + Ui("None competition") + ")"));
     ComboBox1->setCurrentIndex(0);
     competitionsRead_ = lobby::KindOf(LobbyReply) == lobby::ReplyKind::Competitions;
+    if (TForm8* options = AppForms().Form8) options->UpdateSubmitButton();
     if (!AccountAccepted && AppSettings().DoNotAskParameters == 0) main().OpenNetworkOptions();
     if (std::exchange(connectAfterCheck_, false) && AccountAccepted && competitionsRead_) ToolButton5Click();
 }

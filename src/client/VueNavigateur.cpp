@@ -20,7 +20,7 @@ namespace client {
 
 TForm15::TForm15(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool) {
     setObjectName("TForm15");
-    SetCaption(this, "WEB Browser");
+    SetCaption(this, "Web Browser");
     resize(800, 600);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -9,7 +9,7 @@ class QWebEngineView;
 
 namespace client {
 
-// "WEB Browser": the site's pages inside the client. Pages talk back through their title
+// "Web Browser": the site's pages inside the client. Pages talk back through their title
 // (PageCommands.h); every window that opens a page calls Go.
 class TForm15 : public QWidget, public WebBrowser {
     Q_OBJECT

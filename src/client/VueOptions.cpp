@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "sharedwin/Captions.h"
@@ -21,6 +22,7 @@
 #include "client/Settings.h"
 #include "client/UiText.h"
 #include "client/LoginCheck.h"
+#include "client/QtClipPlayer.h"
 #include "client/VueSon.h"
 #include "client/Vuesc.h"
 #include "client/WindowHooks.h"
@@ -60,6 +62,7 @@ TForm8::TForm8(QWidget* mainWindow) : QWidget(mainWindow, Qt::Dialog | Qt::Windo
                                             filter);
     };
     SendLoginCheck = SendThroughLobby;
+    AudioOutputPresent = SoundDevicesAvailable;
     buildStructure();
     buildGamePages();
     buildNetworkPages();
@@ -67,7 +70,7 @@ TForm8::TForm8(QWidget* mainWindow) : QWidget(mainWindow, Qt::Dialog | Qt::Windo
     buildThemesPage();
     buildLanguagesPage();
     retranslateItems();
-    resize(600, 400);
+    resize(ClientWidth, ClientHeight);
     OnDownloadedLists([this, alive = QPointer<TForm8>(this)] {
         if (!alive) return;
         UpdateComponent2();
@@ -79,7 +82,7 @@ TForm8::TForm8(QWidget* mainWindow) : QWidget(mainWindow, Qt::Dialog | Qt::Windo
         BitBtnB2->setEnabled(true);
         BitBtnC5->setEnabled(true);
         BitBtnA4->setEnabled(true);
-        UpdateComponent();
+        UpdateSubmitButton();
     });
     FormCreate();
 }
@@ -163,6 +166,10 @@ void TForm8::buildGamePages() {
     seats->addWidget(SeatDetails);
     seats->addWidget(BitBtn1, 0, Qt::AlignLeft);
     seats->addStretch();
+    // Any selection shows that seat's profile; a click also plays its voice.
+    connect(ListBox1, &QListWidget::currentRowChanged, this, [this] {
+        if (!loading_) showSelectedSeat();
+    });
     connect(ListBox1, &QListWidget::itemClicked, this, &TForm8::ListBox1Click);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TForm8::ListBox1DblClick);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm8::ListBox1DblClick);
@@ -201,14 +208,14 @@ void TForm8::buildGamePages() {
     CheckBox5 = Captioned<QCheckBox>(GroupBox7, "CheckBox5", "Play a sound file");
     Edit4 = Named<QLineEdit>(GroupBox7, "Edit4");
     Edit4->setReadOnly(true);
-    BitBtn2 = IconButton(GroupBox7, "BitBtn2", QStyle::SP_MediaPlay, "Listen to");
-    BitBtn3 = IconButton(GroupBox7, "BitBtn3", QStyle::SP_DirOpenIcon, "Search");
+    BitBtn2 = IconButton(GroupBox7, "BitBtn2", QStyle::SP_MediaPlay, "Listen to", "...");
+    BitBtn3 = IconButton(GroupBox7, "BitBtn3", QStyle::SP_DirOpenIcon, "Search", "...");
     RadioButton8 = Captioned<QRadioButton>(GroupBox7, "RadioButton8", "No sound");
     RadioButton9 = Captioned<QRadioButton>(GroupBox7, "RadioButton9", "Play a sound file");
     RadioButton10 = Captioned<QRadioButton>(GroupBox7, "RadioButton10", "Play a audio CD");
     Edit3 = Named<QLineEdit>(GroupBox7, "Edit3");
     Edit3->setReadOnly(true);
-    BitBtn7 = IconButton(GroupBox7, "BitBtn7", QStyle::SP_DirOpenIcon, "Search");
+    BitBtn7 = IconButton(GroupBox7, "BitBtn7", QStyle::SP_DirOpenIcon, "Search", "...");
     Label11 = Captioned<QLabel>(GroupBox7, "Label11", "CD-ROM drive", " :");
     DriveComboBox1 = Named<QComboBox>(GroupBox7, "DriveComboBox1");
     for (char c = 'a'; c <= 'z'; ++c) DriveComboBox1->addItem(QString("%1:").arg(QChar(c)), QChar(c));
@@ -283,12 +290,13 @@ void TForm8::retranslateItems() {
 void TForm8::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::LanguageChange) return;
-    // The tree is rebuilt with the first row selected; the lists keep their choice.
+    // The tree is rebuilt with the page in view kept; the lists keep their choice.
+    const int row = SelectedRow();
     const bool wasLoading = loading_;
     loading_ = true;
     fillOutline();
     loading_ = wasLoading;
-    Outline1Click();
+    ShowPage(row < 0 ? RowGame : row);
     retranslateItems();
     ComboBox4->setCurrentIndex(0);
     ComboBox1->setCurrentIndex(AppSettings().DoNotAskParameters == 1 ? 1 : 0);
@@ -521,7 +529,16 @@ void TForm8::BitBtn2Click() {
         platform::ShowMessage(Ui("This file doesn't correspond to a valid sound"), platform::SiteCaption);
         return;
     }
-    if (TForm1* main = AppForms().Form1) main->Voice.EmetSon(0, InProgramDir(path));
+    // A sound that can be played shows that the machine has sound: the voices play again.
+    TForm1* main = AppForms().Form1;
+    if (!main) return;
+    if (!AudioOutputPresent || !AudioOutputPresent()) {
+        platform::ShowMessage(Ui("This file doesn't correspond to a valid sound"), platform::SiteCaption);
+        return;
+    }
+    main->Voice.SoundDevicesPresent = true;
+    main->Controleduson1->setEnabled(true);
+    main->Voice.EmetSon(0, InProgramDir(path));
 }
 
 void TForm8::DriveComboBox1Change() {
@@ -565,6 +582,18 @@ void TForm8::RadioButton9Click() {
 void TForm8::RadioButton10Click() {
     chooseMusic(*this, 2);
     updateSoundWindow();
+}
+
+void TForm8::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (centred_ || event->spontaneous()) return;
+    // The first time it opens, the window sits in the middle of the main window.
+    centred_ = true;
+    if (const QWidget* main = parentWidget()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(main->frameGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void TForm8::closeEvent(QCloseEvent* event) {

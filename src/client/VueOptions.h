@@ -29,6 +29,9 @@ class TForm8 : public QWidget {
 public:
     explicit TForm8(QWidget* mainWindow);
 
+    // The size of the window's client area.
+    static constexpr int ClientWidth = 526, ClientHeight = 343;
+
     // Tree rows, in order.
     enum Row {
         RowGame, RowCpu, RowSound, RowUnivers, RowNetwork, RowServer, RowConfiguration,
@@ -76,6 +79,11 @@ public:
     void FormClose();
     // The lobby greys the network page while the player is logged in.
     void UpdateNetOptionsForm(bool enable);
+    // "Submit..." is offered while the lobby has not seen the account accepted and the web
+    // browser can be used.
+    void UpdateSubmitButton();
+    // Selects the row of the language in force and shows its details.
+    void selectCurrentLanguage();
 
     // Seats and players pages.
     void ListBox1Click();
@@ -87,6 +95,8 @@ public:
 
     // Themes page.
     void Update_DonneesT();
+    // Selects a theme of the list and applies it, as the theme menu does.
+    void ApplyTheme(const std::string& name);
     void Button2Click();
     void ListBoxC2Click();
     void ListBoxC2DblClick();
@@ -105,8 +115,6 @@ public:
     std::string SelectedProfile;
     std::string VoiceClip;
     bool AccountEdited = false;
-    // Set by the lobby once the site has accepted the account.
-    bool AccountAccepted = false;
 
     // The sound file chooser (a file dialog; tests put their own here): the chosen file's
     // full path, or empty when the user cancels.
@@ -114,6 +122,8 @@ public:
     // Sends the encoded login check (request 00) through the lobby's component NMHTTP0,
     // with the HTTP proxy of the settings.
     std::function<void(const std::string& encodedUrl)> SendLoginCheck;
+    // Whether the machine has a sound output now (tests answer for it).
+    std::function<bool()> AudioOutputPresent;
 
     // Structure.
     QTreeWidget* Outline1;
@@ -164,6 +174,7 @@ public:
     QPushButton *BitBtnA1, *BitBtnA2, *BitBtnA4;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -186,13 +197,16 @@ private:
     // Shows a profile on the seats list; false when it cannot be read.
     bool showSeatProfile(bool reportBadProfile);
     bool playerSelectedIsSeated() const;
+    void showSelectedSeat();
+    void showSelectedPlayer();
+    void badTheme();
     std::string selectedLanguageFile() const;
     bool noLanguageListed() const;
-    void selectCurrentLanguage();
     void languageDeleteButton();
     void languageDetails();
 
     bool loading_ = false;  // controls being filled from the settings: no handler writes
+    bool centred_ = false;
 };
 
 } // namespace client

@@ -35,7 +35,7 @@ void TForm8::buildLanguagesPage() {
     BitBtnA1 = IconButton(GroupBoxA1, "BitBtnA1", QStyle::SP_DialogApplyButton, "Apply the selected language");
     BitBtnA2 = IconButton(GroupBoxA1, "BitBtnA2", QStyle::SP_TrashIcon, "Delete the selected language");
     BitBtnA4 = Captioned<QPushButton>(GroupBoxA1, "BitBtnA4", "Download", "...");
-    SetHint(BitBtnA4, "Download LNG files");
+    SetHint(BitBtnA4, "Download LNG files", "...");
     BitBtnA4->setEnabled(false);  // until the web site has answered
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BitBtnA1);
@@ -132,7 +132,7 @@ void TForm8::BitBtnA2Click() {
     const std::string file = selectedLanguageFile();
     // The language in force stays, whoever asks.
     if (file.empty() || file == AppSettings().LngFilePath) return;
-    if (platform::ShowMessage(Ui("Do you really want to delete this language ?"), platform::SiteCaption,
+    if (platform::ShowMessage(Ui("Do you really want to delete this language ?") + "\n" + file, platform::SiteCaption,
                               platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
     RemoveFileIn(LanguageFolder, file);

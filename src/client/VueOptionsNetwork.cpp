@@ -12,6 +12,7 @@
 #include "sharedwin/QtColors.h"
 #include "client/Settings.h"
 #include "client/UiText.h"
+#include "client/VueConnexionsc.h"
 #include "client/VueOptions.h"
 #include "client/Vuesc.h"
 #include "client/WindowHooks.h"
@@ -72,7 +73,7 @@ void TForm8::buildNetworkPages() {
     auto* want = label(NetworkPanel, "Label9", "Want to enter Web MVT Competitions ?");
     want->setWordWrap(true);
     Button112 = Captioned<QPushButton>(NetworkPanel, "Button112", "Submit", "...");
-    SetHint(Button112, "To be able to play by Internet");
+    SetHint(Button112, "To be able to play by Internet", "...");
     auto* account = new QFormLayout;
     account->addRow(Label113, Edit114);
     account->addRow(Label114, Edit111);
@@ -170,8 +171,7 @@ void enableAll(std::initializer_list<QWidget*> widgets, bool enabled) {
 
 void TForm8::updateNetworkPart() {
     Settings& s = AppSettings();
-    TForm1* main = AppForms().Form1;
-    Button112->setEnabled(!AccountAccepted && main && main->Web1->isEnabled());
+    UpdateSubmitButton();
     CheckBox114->setChecked(s.IsProxy);
     enableAll({Edit120, Label120, Label121, SpinEdit121}, CheckBox114->isEnabled() && CheckBox114->isChecked());
     Edit120->setText(Q(s.ProxyAddress));
@@ -261,6 +261,12 @@ void TForm8::FormClose() {
                                                 lobby::AppCounters().LobbyRequestCounter));
     SaveIniFile();
     if (main) main->Options1->setChecked(false);
+}
+
+void TForm8::UpdateSubmitButton() {
+    const TForm1* main = AppForms().Form1;
+    const auto* lobby = static_cast<const TForm14*>(AppForms().Form14);
+    Button112->setEnabled(lobby && !lobby->AccountAccepted && main && main->Web1->isEnabled());
 }
 
 void TForm8::UpdateNetOptionsForm(bool enable) {

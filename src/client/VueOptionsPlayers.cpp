@@ -35,7 +35,7 @@ void TForm8::buildPlayersPage() {
     PlayerDetails = new ProfileView(GroupBoxB1, "B", true);
     BitBtnB1 = IconButton(GroupBoxB1, "BitBtnB1", QStyle::SP_TrashIcon, "Delete selected player");
     BitBtnB2 = Captioned<QPushButton>(GroupBoxB1, "BitBtnB2", "Download", "...");
-    SetHint(BitBtnB2, "Download players");
+    SetHint(BitBtnB2, "Download players", "...");
     BitBtnB2->setEnabled(false);  // until the web site has answered
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BitBtnB1);
@@ -49,7 +49,11 @@ void TForm8::buildPlayersPage() {
     page->addWidget(ListBoxB1, 1);
     page->addLayout(right, 1);
     static_cast<QVBoxLayout*>(GroupBoxB1->layout())->addLayout(page);
-    connect(ListBoxB1, &QListWidget::itemClicked, this, &TForm8::ListBoxB1Click);
+    // Any selection shows that profile and its delete button; a click also plays its voice.
+    connect(ListBoxB1, &QListWidget::currentRowChanged, this, [this] {
+        if (!loading_) showSelectedPlayer();
+    });
+    connect(ListBoxB1, &QListWidget::itemClicked, this, [this] { play(VoiceClip); });
     connect(BitBtnB1, &QPushButton::clicked, this, &TForm8::BitBtnB1Click);
     connect(BitBtnB2, &QPushButton::clicked, this, &TForm8::BitBtnB2Click);
 }
@@ -73,6 +77,13 @@ void TForm8::updateSeatsPart() {
     showSeatProfile(true);
 }
 
+void TForm8::showSelectedSeat() {
+    const int seat = ListBox1->currentRow();
+    if (seat < 0) return;
+    SelectedProfile = seatFile(seat);
+    showSeatProfile(false);
+}
+
 void TForm8::ListBox1Click() {
     const int seat = ListBox1->currentRow();
     if (seat < 0) return;
@@ -89,7 +100,7 @@ void TForm8::ListBox1DblClick() {
     list->CurrentProfile = SelectedProfile;
     // Modal, without a nested event loop: the choice arrives when the list is done.
     connect(list, &QDialog::finished, this, [this] { UpdateComponent(); }, Qt::SingleShotConnection);
-    list->open();
+    OpenInFrontOf(list, this);
 }
 
 bool TForm8::playerSelectedIsSeated() const {
@@ -100,7 +111,10 @@ bool TForm8::playerSelectedIsSeated() const {
     return name == s.LeftPlayerFile || name == s.MeFile || name == s.RightPlayerFile;
 }
 
+// The languages grid and the players list, as at start-up.
 void TForm8::UpdateComponent2() {
+    Update_listLng();
+    selectCurrentLanguage();
     FillProfileList(ListBoxB1, SelectedProfile);
     BitBtnB1->setEnabled(ListBoxB1->count() > 0 && !playerSelectedIsSeated());
     if (ListBoxB1->currentItem()) Update_DonneesJ();
@@ -120,10 +134,15 @@ void TForm8::Update_DonneesJ() {
     VoiceClip = card->VoiceClip;
 }
 
-void TForm8::ListBoxB1Click() {
+void TForm8::showSelectedPlayer() {
     if (ListBoxB1->count() == 0 || !ListBoxB1->currentItem()) return;
     Update_DonneesJ();
     BitBtnB1->setEnabled(!playerSelectedIsSeated());
+}
+
+void TForm8::ListBoxB1Click() {
+    if (ListBoxB1->count() == 0 || !ListBoxB1->currentItem()) return;
+    showSelectedPlayer();
     play(VoiceClip);
 }
 
@@ -131,7 +150,8 @@ void TForm8::BitBtnB1Click() {
     QListWidgetItem* item = ListBoxB1->currentItem();
     // The three seats' profiles stay, whoever asks.
     if (!item || playerSelectedIsSeated()) return;
-    if (platform::ShowMessage(Ui("Do you really want to delete this Vrk Player ?"), platform::SiteCaption,
+    if (platform::ShowMessage(Ui("Do you really want to delete this Vrk Player ?") + "\n" + S(item->text()),
+                              platform::SiteCaption,
                               platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
     const int index = ListBoxB1->row(item);

@@ -8,6 +8,7 @@
 #include "client/Forms.h"
 #include "sharedwin/QtColors.h"
 #include "client/Settings.h"
+#include "client/ThemeFile.h"
 #include "client/Themes.h"
 #include "client/UiText.h"
 #include "client/VueOptions.h"
@@ -15,6 +16,7 @@
 #include "client/Vuesc.h"
 #include "client/WindowHooks.h"
 #include "platform/MessageBox.h"
+#include "platform/ProgramFolder.h"
 
 namespace client {
 
@@ -25,16 +27,27 @@ std::string selectedTheme(const QListWidget* list) {
 }
 
 TForm3* editor() { return static_cast<TForm3*>(AppForms().Form3); }
+
+// A theme file that reads whole; the settings never name another one.
+bool readable(const std::string& file) {
+    ThemeValues theme;
+    return platform::IsSafeFileName(file) && ReadThemeFile(InProgramDir("themes/" + file), theme);
+}
 } // namespace
+
+void TForm8::badTheme() {
+    platform::ShowMessage(Ui("The selected theme file is erroneous or non-existent"), platform::SiteCaption);
+    Update_DonneesT();
+}
 
 void TForm8::buildThemesPage() {
     ListBoxC2 = Named<QListWidget>(GroupBoxC1, "ListBoxC2");
     ListBoxC2->setSortingEnabled(true);
     BitBtnC1 = IconButton(GroupBoxC1, "BitBtnC1", QStyle::SP_DialogApplyButton, "Apply the selected theme");
     BitBtnC4 = IconButton(GroupBoxC1, "BitBtnC4", QStyle::SP_TrashIcon, "Delete selected theme");
-    BitBtnC6 = IconButton(GroupBoxC1, "BitBtnC6", QStyle::SP_FileDialogDetailedView, "Edit");
+    BitBtnC6 = IconButton(GroupBoxC1, "BitBtnC6", QStyle::SP_FileDialogDetailedView, "Edit", "...");
     BitBtnC5 = Captioned<QPushButton>(GroupBoxC1, "BitBtnC5", "Download", "...");
-    SetHint(BitBtnC5, "Download themes");
+    SetHint(BitBtnC5, "Download themes", "...");
     BitBtnC5->setEnabled(false);  // until the web site has answered
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {BitBtnC1, BitBtnC4, BitBtnC6}) buttons->addWidget(b, 0, Qt::AlignLeft);
@@ -44,7 +57,10 @@ void TForm8::buildThemesPage() {
     page->addWidget(ListBoxC2, 1);
     page->addLayout(buttons);
     static_cast<QVBoxLayout*>(GroupBoxC1->layout())->addLayout(page);
-    connect(ListBoxC2, &QListWidget::itemClicked, this, &TForm8::ListBoxC2Click);
+    // Arrow keys choose a theme as a click does.
+    connect(ListBoxC2, &QListWidget::currentRowChanged, this, [this] {
+        if (!loading_) ListBoxC2Click();
+    });
     connect(ListBoxC2, &QListWidget::itemDoubleClicked, this, &TForm8::ListBoxC2DblClick);
     connect(BitBtnC1, &QPushButton::clicked, this, &TForm8::Button2Click);
     connect(BitBtnC6, &QPushButton::clicked, this, &TForm8::ListBoxC2DblClick);
@@ -53,6 +69,8 @@ void TForm8::buildThemesPage() {
 }
 
 void TForm8::Update_DonneesT() {
+    const bool wasLoading = loading_;
+    loading_ = true;
     ListBoxC2->clear();
     for (const std::string& name : thmList()) ListBoxC2->addItem(Q(name));
     const std::string& current = AppSettings().ThemeFilePath;
@@ -60,13 +78,18 @@ void TForm8::Update_DonneesT() {
     const auto found = ListBoxC2->findItems(Q(name), Qt::MatchExactly);
     ListBoxC2->setCurrentItem(found.isEmpty() ? nullptr : found.first());
     BitBtnC4->setEnabled(ListBoxC2->count() > 0);
+    loading_ = wasLoading;
 }
 
+// Applies the selected theme to the settings and the running game. A theme file that cannot
+// be read keeps the theme in force: the user is told and nothing is saved, as from the menu.
 void TForm8::Button2Click() {
     const std::string name = selectedTheme(ListBoxC2);
     if (name.empty()) return;
+    const std::string file = name + ".thm";
+    if (!readable(file)) return badTheme();
     Settings& s = AppSettings();
-    s.ThemeFilePath = name + ".thm";
+    s.ThemeFilePath = file;
     LoadTheme(s.ThemeFilePath);
     if (TForm3* e = editor()) {
         e->ThemeFileName = s.ThemeFilePath;
@@ -75,11 +98,25 @@ void TForm8::Button2Click() {
         e->Button3Click();
     }
     SaveIniFile();
+    Update_DonneesT();
+}
+
+void TForm8::ApplyTheme(const std::string& name) {
+    Update_DonneesT();
+    const auto found = ListBoxC2->findItems(Q(name), Qt::MatchExactly);
+    if (found.isEmpty()) return;
+    loading_ = true;
+    ListBoxC2->setCurrentItem(found.first());
+    loading_ = false;
+    Button2Click();
 }
 
 void TForm8::ListBoxC2Click() {
     const std::string name = selectedTheme(ListBoxC2);
     if (name.empty()) return;
+    // A theme that cannot be read stays selected (to edit or delete it) but never becomes the
+    // theme of the next start: that start would lose every setting to the default theme.
+    if (!readable(name + ".thm")) return;
     AppSettings().ThemeFilePath = name + ".thm";
     Update_DonneesT();
 }
@@ -91,13 +128,13 @@ void TForm8::ListBoxC2DblClick() {
     e->ThemeFileName = name + ".thm";
     e->Update_Donnees();
     e->UpdateComponent();
-    e->open();
+    OpenInFrontOf(e, this);
 }
 
 void TForm8::BitBtnC4Click() {
     const std::string name = selectedTheme(ListBoxC2);
     if (name.empty()) return;
-    if (platform::ShowMessage(Ui("Do you really want to delete this theme ?"), platform::SiteCaption,
+    if (platform::ShowMessage(Ui("Do you really want to delete this theme ?") + "\n" + name, platform::SiteCaption,
                               platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
     const int index = ListBoxC2->currentRow();

@@ -183,7 +183,7 @@ TForm3::TForm3(QWidget* mainWindow) : QDialog(mainWindow) {
     auto* themes = new QWidget;
     Edit3 = Named<QLineEdit>(themes, "Edit3");
     BitBtn5 = Captioned<QPushButton>(themes, "BitBtn5", "Save as", "...");
-    SetHint(BitBtn5, "Save current theme as");
+    SetHint(BitBtn5, "Save current theme as", "...");
     BitBtn5->setEnabled(false);
     auto* themeGrid = new QGridLayout(themes);
     themeGrid->addWidget(captionLabel(themes, "Name", " :"), 0, 0);
@@ -198,7 +198,9 @@ TForm3::TForm3(QWidget* mainWindow) : QDialog(mainWindow) {
     Button2 = Captioned<QPushButton>(this, "Button2", "Cancel");
     Button3 = Captioned<QPushButton>(this, "Button3", "Apply");
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
+    buttons->addWidget(captionLabel(this, "Theme file", " :"));
+    FileName = Named<QLabel>(this, "FileName");
+    buttons->addWidget(FileName, 1);
     for (QPushButton* b : {Button1, Button2, Button3}) buttons->addWidget(b);
     auto* right = new QVBoxLayout;
     right->addWidget(PageControl1, 1);
@@ -211,7 +213,10 @@ TForm3::TForm3(QWidget* mainWindow) : QDialog(mainWindow) {
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm3::PageControl1Change);
     connect(ComboBox2, &QComboBox::currentIndexChanged, this, &TForm3::ComboBox2Click);
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm3::ComboBox1Change);
-    connect(FileListBox1, &QListWidget::itemClicked, this, &TForm3::FileListBox1Click);
+    // Arrow keys choose a texture as a click does.
+    connect(FileListBox1, &QListWidget::currentRowChanged, this, [this] {
+        if (!loading_) FileListBox1Click();
+    });
     connect(Edit3, &QLineEdit::textChanged, this, &TForm3::Edit3Change);
     connect(BitBtn6, &QPushButton::clicked, this, &TForm3::BitBtn6Click);
     connect(BitBtn8, &QPushButton::clicked, this, &TForm3::BitBtn8Click);
@@ -249,6 +254,8 @@ void TForm3::FormCreate() {
 }
 
 void TForm3::fillTextureList() {
+    const bool wasLoading = loading_;
+    loading_ = true;  // refilling chooses no texture
     const QListWidgetItem* selected = FileListBox1->currentItem();
     const QString keep = selected ? selected->text() : QString();
     FileListBox1->clear();
@@ -257,6 +264,7 @@ void TForm3::fillTextureList() {
     if (!keep.isEmpty())
         if (const auto found = FileListBox1->findItems(keep, Qt::MatchExactly); !found.isEmpty())
             FileListBox1->setCurrentItem(found.first());
+    loading_ = wasLoading;
 }
 
 void TForm3::ShowPage(int page) {
@@ -295,6 +303,7 @@ void TForm3::Update_Donnees() {
     const bool ok = platform::IsSafeFileName(ThemeFileName) &&
                     ReadThemeFile(InProgramDir("themes/" + ThemeFileName), read);
     for (int i = 0; i < TextureCount; ++i) WorkTextures[i] = read.*kTextures[i];
+    readFrom_ = ok ? ThemeFileName : std::string();
     if (!ok) {
         // Reported and replaced on screen; the file itself is left as it is.
         platform::ShowMessage(Ui("This theme is not valid"), platform::SiteCaption);
@@ -331,6 +340,7 @@ void TForm3::UpdateComponent() {
     showTexture();
     for (int slot = 0; slot < ColourCount; ++slot) paintSwatch(slot);
     Edit3->clear();
+    FileName->setText(Q("themes/" + ThemeFileName));
     ComboBox2->setCurrentIndex(ComboBox2->findText(QString::number(AppSettings().FontSize)));
     fillTextureList();
     selectChosenTexture();
@@ -374,14 +384,16 @@ void TForm3::BitBtn6Click() {
     const QListWidgetItem* item = FileListBox1->currentItem();
     if (!item || noTextureSelected()) return;
     const std::string name = S(item->text());
-    if (platform::ShowMessage(Ui("Do you really want to delete this texture ?"), platform::SiteCaption,
+    if (platform::ShowMessage(Ui("Do you really want to delete this texture ?") + "\n" + name, platform::SiteCaption,
                               platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
     platform::ChangeToProgramFolder();
     DeleteTexture(name);
+    loading_ = true;
     FileListBox1->setCurrentItem(nullptr);
     fillTextureList();
     FileListBox1->setCurrentRow(FileListBox1->count() - 1);
+    loading_ = false;
     UpdateComponent();
 }
 
@@ -432,42 +444,62 @@ void TForm3::Button3Click() {
     pushTheme(WorkColours, WorkTextures, FileFontSize, true);
 }
 
-void TForm3::copyToSettings() {
-    Settings& s = AppSettings();
+ThemeValues TForm3::workingTheme() {
     const int chosen = ComboBox2->currentIndex() >= 0 ? ComboBox2->currentText().toInt() : FileFontSize;
     ChosenFontSize = ClampFontSize(chosen);
-    for (int slot = 0; slot < ColourCount; ++slot) s.*kSettings[slot] = WorkColours[slot];
-    s.FontSize = ChosenFontSize;
-    if (auto* sound = static_cast<TForm5*>(AppForms().Form5)) sound->FormActivate();
-    for (int i = 0; i < TextureCount; ++i) s.*kTextures[i] = WorkTextures[i];
+    ThemeValues theme;
+    for (int slot = 0; slot < ColourCount; ++slot) theme.*kSettings[slot] = WorkColours[slot];
+    theme.FontSize = ChosenFontSize;
+    for (int i = 0; i < TextureCount; ++i) theme.*kTextures[i] = WorkTextures[i];
+    return theme;
 }
 
+void TForm3::copyToSettings() {
+    static_cast<ThemeValues&>(AppSettings()) = workingTheme();
+    if (auto* sound = static_cast<TForm5*>(AppForms().Form5)) sound->FormActivate();
+}
+
+bool TForm3::writeWorkingCopy(const std::string& fileName) {
+    platform::ChangeToProgramFolder();
+    const std::string shown = "themes/" + fileName;
+    if (fileName != readFrom_ && platform::FileExists(InProgramDir(shown)) &&
+        platform::ShowMessage(Ui("Replace this theme file with the theme shown ?") + "\n" + shown,
+                              platform::SiteCaption, platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
+        return false;
+    if (!SaveThmFileAs(fileName, workingTheme())) {
+        platform::ShowMessage(Ui("The theme file could not be written.") + "\n" + shown, platform::SiteCaption);
+        return false;
+    }
+    readFrom_ = fileName;
+    return true;
+}
+
+// OK writes the working copy back to its file; the current theme stays the one in force.
+// Nothing is stored, and the window stays open, when the file is not written.
 void TForm3::Button1Click() {
-    Settings& s = AppSettings();
-    const std::string current = s.ThemeFilePath;
+    if (!writeWorkingCopy(ThemeFileName)) return;
     copyToSettings();
-    s.ThemeFilePath = ThemeFileName;
-    SaveThmFile();
-    s.ThemeFilePath = current;
     accept();
 }
 
+// Save as: the new file is written before anything names it, so the settings never name a
+// theme file that is not there.
 void TForm3::BitBtn5Click() {
     const std::string name = S(Edit3->text());
     if (name.empty() || !platform::IsSafeFileName(name + ".thm")) {
         platform::ShowMessage(Ui("This name cannot be used for a theme"), platform::SiteCaption);
         return;
     }
+    if (!writeWorkingCopy(name + ".thm")) return;
     Settings& s = AppSettings();
     ThemeFileName = name + ".thm";
     s.ThemeFilePath = ThemeFileName;
-    platform::ChangeToProgramFolder();
     copyToSettings();
     pushTheme(WorkColours, WorkTextures, FileFontSize, true);
     Edit3->clear();
     BitBtn5->setEnabled(false);
-    SaveIniFile();
-    SaveThmFile();
+    if (!SaveIniFile())
+        platform::ShowMessage(Ui("The settings file could not be written."), platform::SiteCaption);
     UpdateComponent();
     if (auto* options = static_cast<TForm8*>(AppForms().Form8)) options->Update_DonneesT();
     if (TForm1* main = AppForms().Form1) main->UpdateToolBar();

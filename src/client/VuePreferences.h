@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+#include "client/ThemeFile.h"
+
 // "Theme Edition": edits one theme file on a working copy. Apply tries the copy on the
 // running game, OK writes it back to its file, save as stores it under a new name as the
 // current theme, Cancel puts the current theme back on screen.
@@ -70,6 +72,7 @@ public:
     QLabel *StaticText1, *Image1;
     QPushButton *BitBtn6, *BitBtn8, *BitBtn5, *Button1, *Button2, *Button3;
     QLineEdit* Edit3;
+    QLabel* FileName;  // the file that OK writes, "themes/" + ThemeFileName
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -83,11 +86,17 @@ private:
     void selectChosenTexture();
     bool noTextureSelected() const;
     void copyToSettings();
+    // The working copy as a theme, with the chosen font size.
+    ThemeValues workingTheme();
+    // Writes the working copy to "themes/" + fileName. A file the copy was not read from is
+    // only replaced on the user's Yes; a failed write is told. True when written.
+    bool writeWorkingCopy(const std::string& fileName);
     // Pushes a theme to the screen: the main window, the running game, the game log.
     void pushTheme(const std::array<int, ColourCount>& colours, const std::array<std::string, TextureCount>& textures,
                    int fontSize, bool updateSound);
     void retranslateItems();
     bool loading_ = false;
+    std::string readFrom_;  // the theme file the working copy was read from, empty for none
 };
 
 } // namespace client

@@ -40,7 +40,12 @@ PlayerList::PlayerList(QWidget* mainWindow) : QDialog(mainWindow) {
     layout->addLayout(right, 1);
     resize(440, 260);
 
-    connect(ListBox1, &QListWidget::itemClicked, this, &PlayerList::ListBox1Click);
+    // Any selection (a click, the arrow keys) shows that profile and its buttons; a click also
+    // plays its voice.
+    connect(ListBox1, &QListWidget::currentRowChanged, this, &PlayerList::showSelected);
+    connect(ListBox1, &QListWidget::itemClicked, this, [this] {
+        if (!ProfileSoundFile.empty()) PlayProfileSound();
+    });
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &PlayerList::ListBox1DblClick);
     connect(BitBtn3, &QPushButton::clicked, this, &PlayerList::ListBox1DblClick);
     connect(BitBtn1, &QPushButton::clicked, this, &PlayerList::BitBtn1Click);
@@ -88,10 +93,15 @@ void PlayerList::Update_Donnees() {
     ProfileSoundFile = card->VoiceClip;
 }
 
-void PlayerList::ListBox1Click() {
+void PlayerList::showSelected() {
     if (ListBox1->count() == 0 || !ListBox1->currentItem()) return;
     Update_Donnees();
     BitBtn1->setEnabled(!selectedIsSeated());
+}
+
+void PlayerList::ListBox1Click() {
+    if (ListBox1->count() == 0 || !ListBox1->currentItem()) return;
+    showSelected();
     if (!ProfileSoundFile.empty()) PlayProfileSound();
 }
 
@@ -103,7 +113,8 @@ void PlayerList::ListBox1DblClick() {
 
 void PlayerList::BitBtn1Click() {
     if (!ListBox1->currentItem() || selectedIsSeated()) return;
-    if (platform::ShowMessage(WindowText("Do you really want to delete this Vrk Player ?"), platform::SiteCaption,
+    if (platform::ShowMessage(WindowText("Do you really want to delete this Vrk Player ?") + "\n" + selectedName(),
+                              platform::SiteCaption,
                               platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
     const int index = ListBox1->currentRow();

@@ -54,6 +54,7 @@ protected:
 
 private:
     std::string selectedName() const;
+    void showSelected();
     bool selectedIsSeated() const;
 };
 

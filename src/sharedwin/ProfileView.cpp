@@ -1,3 +1,4 @@
+#include <QSignalBlocker>
 #include "sharedwin/ProfileView.h"
 
 #include <QGridLayout>
@@ -74,6 +75,8 @@ void ProfileView::ClearDetails() {
 }
 
 void FillProfileList(QListWidget* list, const std::string& selected) {
+    // The caller shows the selected profile once the list is filled.
+    const QSignalBlocker quiet(list);
     list->clear();
     for (const std::string& name : ListVrk()) list->addItem(Q(name));
     const auto found = list->findItems(Q(selected), Qt::MatchExactly);

@@ -43,6 +43,16 @@ public:
         platform::ClearFixedSeed();
     }
     client::TForm1& main() { return *client::AppForms().Form1; }
+    // Ends the windows and starts them again on the same folder, as the next start does.
+    void restart() {
+        const QSize size = main().size();
+        client::DestroyClientWindows();
+        client::AppSettings() = client::Settings{};
+        client::CreateClientWindows();
+        main().resize(size);
+        main().show();
+        QCoreApplication::processEvents();
+    }
 
     TempFolder folder;
     MessageRecorder messages{platform::MsgAnswer::Yes};

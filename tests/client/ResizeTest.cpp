@@ -8,22 +8,6 @@ struct Table {
     int w, h;
 };
 
-// Plays a fresh local game with a fixed deal, the user with the mouse, until the user is to
-// move with six tiles or more on the table and a tile that fits.
-void playToAPick(client::TForm1& main) {
-    client::AppSettings().CpuSpeed = 12;  // no waiting between computer moves
-    main.NouvellePartieLocal();
-    ScriptedUser user{main};
-    for (int step = 0; step < 400; ++step) {
-        Jeu& g = *main.CurrentGame;
-        if (g.SeatToMove == 1 && g.Seats[1].Waiting && !g.Seats[1].Chosen) {
-            if (g.PlayedCount() >= 6 && user.fittingTile() >= 0) break;
-            user.playOnce();
-        }
-        main.Timer1Timer();
-    }
-}
-
 // Plays to a pick and picks the tile (its ghost and drop boxes show), the window resized
 // before the pick or after it; the window's surface then.
 QImage pickAndDraw(ClientWindows& w, bool resizeBeforePick, Table resized) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QTest>
 
+#include "client/Settings.h"
 #include "client/Vuesc.h"
 
 // Plays the local seat with the mouse, as a person would: a press on a fitting tile of the
@@ -44,3 +45,19 @@ struct ScriptedUser {
         return g.Seats[1].Chosen;
     }
 };
+
+// Plays a fresh local game with a fixed deal, the user with the mouse, until the user is to
+// move with six tiles or more on the table and a tile that fits.
+inline void playToAPick(client::TForm1& main) {
+    client::AppSettings().CpuSpeed = 12;  // no waiting between computer moves
+    main.NouvellePartieLocal();
+    ScriptedUser user{main};
+    for (int step = 0; step < 400; ++step) {
+        Jeu& g = *main.CurrentGame;
+        if (g.SeatToMove == 1 && g.Seats[1].Waiting && !g.Seats[1].Chosen) {
+            if (g.PlayedCount() >= 6 && user.fittingTile() >= 0) break;
+            user.playOnce();
+        }
+        main.Timer1Timer();
+    }
+}

@@ -91,7 +91,7 @@ TEST(OptionsLanguages, DeletingAsksFirstAndRemovesOnlyThatFile) {
     }
     SelectLanguage(o, "morvatel30_francais.lng");
     o.BitBtnA2->click();
-    EXPECT_EQ(w.messages.texts.back(), "Do you really want to delete this language ?");
+    EXPECT_EQ(w.messages.texts.back(), "Do you really want to delete this language ?\nmorvatel30_francais.lng");
     EXPECT_FALSE(w.exists("univers/morvatel30_francais.lng"));
     EXPECT_TRUE(w.exists("morvatel30_francais.lng"));
     EXPECT_EQ(o.StringGridA1->rowCount(), 1);

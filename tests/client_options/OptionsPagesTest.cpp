@@ -204,9 +204,20 @@ TEST(OptionsPages, StartupSoundBoxAndDisplayInformation) {
     EXPECT_EQ(AppSettings().BeginningSoundPath, "players/standard/begin.wav");
     EXPECT_TRUE(o.CheckBox5->isChecked());
     EXPECT_TRUE(o.BitBtn2->isEnabled());
-    // Listening to an existing file reports nothing; to a missing one it does.
+    // Listening to an existing file reports nothing and shows that the machine has sound;
+    // without a sound output it is told; a missing file is told too.
+    w.main().Voice.SoundDevicesPresent = false;
+    o.AudioOutputPresent = [] { return false; };
+    o.BitBtn2Click();
+    EXPECT_EQ(w.messages.texts, std::vector<std::string>{"This file doesn't correspond to a valid sound"});
+    EXPECT_FALSE(w.main().Voice.SoundDevicesPresent);
+    w.messages.texts.clear();
+    o.AudioOutputPresent = [] { return true; };
     o.BitBtn2Click();
     EXPECT_TRUE(w.messages.texts.empty());
+    EXPECT_TRUE(w.main().Voice.SoundDevicesPresent);
+    EXPECT_TRUE(w.main().Controleduson1->isEnabled());
+    EXPECT_TRUE(w.main().ToolButton7->isEnabled()) << "the tool button follows its menu item";
     // Unticking forgets the file; the information box is written whatever the sound box says.
     o.CheckBox5->click();
     EXPECT_EQ(AppSettings().BeginningSoundPath, "");

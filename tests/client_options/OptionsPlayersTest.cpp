@@ -150,7 +150,7 @@ TEST(OptionsPlayers, SeatedProfilesCannotBeDeletedAndTheLastDeletionSelectsTheNe
     const int count = o.ListBoxB1->count();
     o.BitBtnB1->click();
     ASSERT_EQ(w.messages.texts.size(), 1u);
-    EXPECT_EQ(w.messages.texts[0], "Do you really want to delete this Vrk Player ?");
+    EXPECT_EQ(w.messages.texts[0], "Do you really want to delete this Vrk Player ?\nzed.vrk");
     EXPECT_FALSE(w.exists("players/zed.vrk"));
     EXPECT_FALSE(w.exists("players/zed"));
     EXPECT_EQ(o.ListBoxB1->count(), count - 1);

@@ -99,7 +99,7 @@ TEST(OptionsThemes, DeletingTheOnlyThemeLeavesAnEmptyListAndTouchesNothingElse) 
     Select(o.ListBoxC2, "Standard Theme");
     o.BitBtnC4->click();
     ASSERT_EQ(w.messages.texts.size(), 1u);
-    EXPECT_EQ(w.messages.texts[0], "Do you really want to delete this theme ?");
+    EXPECT_EQ(w.messages.texts[0], "Do you really want to delete this theme ?\nStandard Theme");
     EXPECT_FALSE(w.exists("themes/Standard Theme.thm"));
     EXPECT_TRUE(w.exists("Standard Theme.thm"));
     EXPECT_TRUE(w.exists("themes/textures/wood_table.jpg"));

@@ -1,6 +1,7 @@
 // The theme editor's working copy: colours, font size, textures, Apply, OK, save as,
 // Cancel, and a theme file that cannot be read.
 #include <filesystem>
+#include <unistd.h>
 
 #include "OptionsFixture.h"
 #include "client/ThemeFile.h"
@@ -32,7 +33,11 @@ private:
 TForm3& Edit(OptionsWindows& w, const std::string& theme) {
     w.options().Update_DonneesT();
     auto* list = w.options().ListBoxC2;
-    list->setCurrentItem(list->findItems(QString::fromStdString(theme), Qt::MatchExactly).first());
+    {
+        // Only the editor's file is chosen: the current theme stays another one.
+        const QSignalBlocker quiet(list);
+        list->setCurrentItem(list->findItems(QString::fromStdString(theme), Qt::MatchExactly).first());
+    }
     w.options().BitBtnC6->click();
     return w.editor();
 }
@@ -205,7 +210,7 @@ TEST(ThemeEditor, DeletingATextureRemovesThatFileOnly) {
     const int count = e.FileListBox1->count();
     e.BitBtn6->click();
     ASSERT_EQ(w.messages.texts.size(), 1u);
-    EXPECT_EQ(w.messages.texts[0], "Do you really want to delete this texture ?");
+    EXPECT_EQ(w.messages.texts[0], "Do you really want to delete this texture ?\nwood_table.jpg");
     EXPECT_FALSE(w.exists("themes/textures/wood_table.jpg"));
     EXPECT_TRUE(w.exists("themes/textures/wood_face.jpg"));
     EXPECT_TRUE(w.exists("themes/Wood Table.thm"));
@@ -226,4 +231,106 @@ TEST(ThemeEditor, FontSizePreviewAndEscape) {
     EXPECT_EQ(AppSettings().FontSize, 8);
     e.FormKeyPress(27);
     EXPECT_FALSE(e.isVisible());
+}
+
+namespace {
+// What stands in the way of a theme file: each fails for root as well, except the read-only
+// folder, which root writes anyway (that case is skipped when the tests run as root).
+struct Obstacle {
+    const char* what;
+    std::string themeName;
+    std::function<void(TempFolder&)> place;
+    bool failsForRoot = true;
+};
+
+std::vector<Obstacle> Obstacles() {
+    return {
+        {"a name of 300 characters", std::string(300, 'n'), {}},
+        {"a folder where the new file goes", "Blocked", [](TempFolder& f) { f.write("themes/Blocked.thm/x", "x"); }},
+        {"a folder where the temporary file goes", "Blocked",
+         [](TempFolder& f) { f.write("themes/Blocked.thm.tmp/x", "x"); }},
+        {"a read-only themes folder", "Locked",
+         [](TempFolder& f) { fs::permissions(f.path() + "/themes", fs::perms::owner_write, fs::perm_options::remove); },
+         false},
+    };
+}
+} // namespace
+
+TEST(ThemeEditor, ASaveAsThatFailsIsToldAndTheNextStartKeepsTheThemeAndTheAccount) {
+    for (const Obstacle& o : Obstacles()) {
+        SCOPED_TRACE(o.what);
+        if (!o.failsForRoot && ::geteuid() == 0) continue;
+        OptionsWindows w;
+        client::Settings& s = AppSettings();
+        s.Surname = "alice";
+        s.NetPassword = "secret";
+        s.ServerPort = 4321;
+        ASSERT_TRUE(client::SaveIniFile());
+        const std::string ini = w.folder.read("param.ini");
+        TForm3& e = Edit(w, "Wood Table");
+        if (o.place) o.place(w.folder);
+        e.ShowPage(3);
+        e.Edit3->setText(QString::fromStdString(o.themeName));
+        e.BitBtn5->click();
+        ASSERT_EQ(w.messages.texts.size(), 1u);
+        EXPECT_EQ(w.messages.texts[0], "The theme file could not be written.\nthemes/" + o.themeName + ".thm");
+        EXPECT_TRUE(e.isVisible()) << "the window stays open with the edit";
+        EXPECT_EQ(e.Edit3->text().toStdString(), o.themeName);
+        EXPECT_EQ(e.ThemeFileName, "Wood Table.thm");
+        EXPECT_EQ(s.ThemeFilePath, "Standard Theme.thm");
+        EXPECT_EQ(w.folder.read("param.ini"), ini);
+        fs::permissions(w.folder.path() + "/themes", fs::perms::owner_all, fs::perm_options::add);
+        e.reject();
+        w.restart();
+        EXPECT_EQ(AppSettings().ThemeFilePath, "Standard Theme.thm");
+        EXPECT_EQ(AppSettings().Surname, "alice");
+        EXPECT_EQ(AppSettings().NetPassword, "secret");
+        EXPECT_EQ(AppSettings().ServerPort, 4321);
+    }
+}
+
+TEST(ThemeEditor, AnOkThatCannotWriteIsToldAndKeepsTheWindowAndTheFile) {
+    OptionsWindows w;
+    TForm3& e = Edit(w, "Wood Table");
+    const std::string before = w.folder.read("themes/Wood Table.thm");
+    w.folder.write("themes/Wood Table.thm.tmp/x", "in the way");
+    FixedColours pick(0x123456);
+    e.Swatches[TForm3::Table]->click();
+    const int table = AppSettings().TableColor;
+    e.Button1->click();
+    ASSERT_EQ(w.messages.texts.size(), 1u);
+    EXPECT_EQ(w.messages.texts[0], "The theme file could not be written.\nthemes/Wood Table.thm");
+    EXPECT_TRUE(e.isVisible());
+    EXPECT_EQ(e.WorkColours[TForm3::Table], 0x123456);
+    EXPECT_EQ(AppSettings().TableColor, table) << "nothing is stored";
+    EXPECT_EQ(w.folder.read("themes/Wood Table.thm"), before);
+}
+
+TEST(ThemeEditor, AfterAFailedReadItNamesTheFileItWritesAndAsksBeforeReplacingIt) {
+    OptionsWindows w([](TempFolder& f) { f.write("themes/Broken.thm", "[Table Color]\r\nnot a number\r\n"); });
+    const std::string standard = w.folder.read("themes/Standard Theme.thm");
+    TForm3& e = Edit(w, "Broken");
+    ASSERT_EQ(w.messages.texts, std::vector<std::string>{"This theme is not valid"});
+    EXPECT_EQ(e.FileName->text(), "themes/Standard Theme.thm");
+    {
+        MessageRecorder no(platform::MsgAnswer::No);
+        e.Button1->click();
+        EXPECT_EQ(no.texts, std::vector<std::string>{"Replace this theme file with the theme shown ?\n"
+                                                     "themes/Standard Theme.thm"});
+    }
+    EXPECT_TRUE(e.isVisible());
+    EXPECT_EQ(w.folder.read("themes/Standard Theme.thm"), standard);
+    w.messages.texts.clear();
+    e.Button1->click();
+    EXPECT_EQ(w.messages.texts.size(), 1u) << "asked again, and answered Yes";
+    EXPECT_FALSE(e.isVisible());
+    client::ThemeValues written;
+    ASSERT_TRUE(client::ReadThemeFile(w.folder.path() + "/themes/Standard Theme.thm", written));
+    EXPECT_EQ(written.TableColor, 0x408000);
+    // A file the editor has read is written back without a question.
+    w.messages.texts.clear();
+    TForm3& again = Edit(w, "Wood Table");
+    again.Button1->click();
+    EXPECT_TRUE(w.messages.texts.empty());
+    EXPECT_FALSE(again.isVisible());
 }

@@ -35,7 +35,7 @@ struct Browser : ::testing::Test {
 
 TEST_F(Browser, TheWindowHasItsButtonsAndOpensPagesFromTheMenus) {
     ASSERT_NE(browser, nullptr);
-    EXPECT_EQ(browser->windowTitle(), "WEB Browser");
+    EXPECT_EQ(browser->windowTitle(), "Web Browser");
     for (auto [name, hint] : {std::pair{"BTN_1_BACK", "Back"}, {"BTN_1_FORWARD", "Forward"}, {"BTN_1_STOP", "Stop"},
                               {"BTN_1_REFRESH", "Refresh"}, {"BTN_1_HOME", "Home"}}) {
         auto* b = browser->findChild<QToolButton*>(name);

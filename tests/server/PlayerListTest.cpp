@@ -72,7 +72,7 @@ TEST_F(ServerLists, TheSeatedProfilesOfTheServersSettingsCannotBeDeleted) {
         MessageRecorder yes(platform::MsgAnswer::Yes);
         list().BitBtn1Click();
         ASSERT_EQ(yes.texts.size(), 1u);
-        EXPECT_EQ(yes.texts[0], "Do you really want to delete this Vrk Player ?");
+        EXPECT_EQ(yes.texts[0], "Do you really want to delete this Vrk Player ?\nspare.vrk");
     }
     EXPECT_FALSE(QFile::exists(QString::fromStdString(folder.path() + "/players/spare.vrk")));
     EXPECT_TRUE(list().ListBox1->findItems("spare.vrk", Qt::MatchExactly).isEmpty());
