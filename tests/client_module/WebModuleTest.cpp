@@ -120,7 +120,7 @@ TEST(WebModule, LoadedAfterTheFirstPaintItBringsTheBannerAndTheBrowser) {
     QWidget* browser = client::AppForms().Form15;
     EXPECT_EQ(browser->parentWidget(), &w.main());
     EXPECT_EQ(w.main().findChildren<QWidget*>("TForm15").size(), 1);
-    EXPECT_EQ(browser->windowTitle(), "WEB Browser");
+    EXPECT_EQ(browser->windowTitle(), "Web Browser");
     w.main().Web1->trigger();
     EXPECT_TRUE(browser->isVisible());
     EXPECT_TRUE(w.waitForRequests("/red/index.php?", 1, 30000));

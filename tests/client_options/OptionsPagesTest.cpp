@@ -309,6 +309,7 @@ TEST(OptionsPages, AccentedSoundFilesAreAcceptedAndOthersRefusedWithAMessage) {
     o.UpdateComponent();
     o.BitBtn3Click();
     EXPECT_EQ(AppSettings().BeginningSoundPath, "sons/d\xE9" "but.wav");
+    o.AudioOutputPresent = [] { return true; };
     o.BitBtn2Click();  // listening finds the file
     EXPECT_TRUE(w.messages.texts.empty());
     o.BitBtn7Click();
