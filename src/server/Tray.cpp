@@ -83,7 +83,10 @@ void TForm1::FormCloseQuery() {
     const bool inLobby = ToolButton6->isEnabled();
     // 1. A running game is reported as abandoned.
     if (CurrentGame && !CurrentGame->GameOver && CurrentGame->IsNetworkGame == 1) {
+        // The closed link must not report the game a second time.
+        resultReported_ = true;
         sendLobby(8, requests().Abandon());
+        CurrentGame->GameOver = true;
         if (CurrentGame->IsHost) WSocketServer1->Close();
         waitFor(8);
     }

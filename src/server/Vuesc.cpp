@@ -27,6 +27,7 @@
 #include "server/ServerSettings.h"
 #include "server/ServerWindows.h"
 #include "sharedwin/Captions.h"
+#include "sharedwin/QtColors.h"
 
 namespace server {
 
@@ -73,15 +74,20 @@ TForm1::TForm1() : QMainWindow(nullptr) {
     Timer4 = timer("Timer4", 1000, false);
     TimeUp = timer("TimeUp", 60000, false);
     TimerError = timer("TimerError", 60000, false);
+    TimerRetry = timer("TimerRetry", RetryDelayMs, false);
+    TimerRetry->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     connect(Timer4, &QTimer::timeout, this, &TForm1::Timer4Timer);
     connect(TimeUp, &QTimer::timeout, this, &TForm1::TimeUpTimer);
     connect(TimerError, &QTimer::timeout, this, &TForm1::TimerErrorTimer);
+    connect(TimerRetry, &QTimer::timeout, this, &TForm1::TimerRetryTimer);
 
     Http = new lobby::Senders(this);
     Http->setObjectName("Http");
+    for (int code : lobby::Senders::Codes) Http->Component(code).SetDeadline(LobbyDeadlineMs);
     connect(Http, &lobby::Senders::Replied, this, [this](int code, const QByteArray& body) {
+        if (stale(code)) return;
         const std::string text = body.toStdString();
         switch (code) {
         case 0: NMHTTP0Success(text); break;
@@ -92,9 +98,8 @@ TForm1::TForm1() : QMainWindow(nullptr) {
         default: break;  // replies to 04, 07 and 08 are not used
         }
     });
-    connect(Http, &lobby::Senders::Failed, this, [this](int code, const QString&) {
-        // A failed login check is sent again by Timer2.
-        if (code != 0) NMHTTP1Failure();
+    connect(Http, &lobby::Senders::Failed, this, [this](int code, const QString& reason) {
+        if (!stale(code)) LobbyFailed(code, client::S(reason));
     });
 
     WSocketServer1 = new net::GameLinkHost(*this, this);
@@ -404,7 +409,6 @@ void TForm1::ApplyLanguage() {
     GroupBox2->setTitle(Q(Srv("Opponents")));
     GridUsers->setHorizontalHeaderLabels({Q(Srv("Nickname")), "Country", Q(Srv("Kind")),
                                           Q(Srv("State")), Q(Srv("Connected since"))});
-    if (!CurrentGame) StatusBar1->showMessage(Q(" " + Srv("Click on New Game to begin...")));
     // The competitions list's single item follows the language too.
     if (ComboBox1->count() == 1 && ComboBox1->itemText(0).startsWith('('))
         ComboBox1->setItemText(0, Q("(" + Srv("None competition") + ")"));
@@ -448,10 +452,17 @@ void TForm1::PostPrivateMessage(const std::string& toIP, int toPort, const std::
     sendLobby(4, requests().PrivateMessage(toIP, toPort, stamp, text));
 }
 
-void TForm1::sendLobby(int code, const std::string& url) {
+bool TForm1::sendLobby(int code, const std::string& url) {
     const ServerSettings& s = AppSettings();
     Http->ApplyProxy(s.IsProxy, s.ProxyAddress, s.ProxyPort);
-    Http->Send(code, url);
+    if (code >= 0 && code < static_cast<int>(sentRound_.size())) sentRound_[code] = lobbyRound_;
+    return Http->Send(code, url);
+}
+
+bool TForm1::stale(int code) const {
+    // The login check, the messages and the result reports belong to no log-in.
+    if (code != 1 && code != 2 && code != 3 && code != 5 && code != 7) return false;
+    return sentRound_[code] != lobbyRound_;
 }
 
 // Login check ----------------------------------------------------------------------------

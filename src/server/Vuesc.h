@@ -78,6 +78,15 @@ public:
     void NMHTTP3Success(const std::string& body);
     void NMHTTP5Success(const std::string& body);
     void NMHTTP1Failure();
+    // A lobby request of that code failed: told in the history and the status bar; a failed
+    // login or poll takes the robot out of the lobby and it logs in again after RetryDelayMs.
+    void LobbyFailed(int code, const std::string& reason);
+    void TimerRetryTimer();
+    // The pause before the robot tries the site again after a failure: never less than a
+    // few seconds, so that a site that is down is not flooded.
+    int RetryDelayMs = 15000;
+    // The total time one lobby request may take, a reply that trickles included.
+    static constexpr int LobbyDeadlineMs = 20000;
     void Button3Click();  // accept the invitation at CurrentMessage
     void BitBtn5Click();  // next message
     void BitBtn6Click();  // previous message
@@ -92,11 +101,16 @@ public:
     void ServerACK(const std::string& address, const std::string& port);
     void serverSendText(int index, const std::string& text);
     void TimeUpTimer();
+    // Reports the current game as abandoned (result 5), once per game.
+    void ReportAbandon();
     void TimerErrorTimer();
     void WSocketServer1ClientDisconnect();
 
     // The game driver.
     void Timer1Timer();
+    // The game is over by any way (its end, the turn time-out, a guest that left): the next
+    // tick of Timer1 drops it and takes the robot back to the lobby, even between rounds.
+    void GameEnded();
 
     // Tray and shutdown.
     void Minimize();
@@ -184,7 +198,7 @@ public:
     QListWidget* ListBox2;
     QPlainTextEdit* Memo2;
     QStatusBar* StatusBar1;
-    QTimer *Timer1, *Timer2, *Timer4, *TimeUp, *TimerError;
+    QTimer *Timer1, *Timer2, *Timer4, *TimeUp, *TimerError, *TimerRetry;
     lobby::Senders* Http;  // NMHTTP0 ... NMHTTP8
     net::GameLinkHost* WSocketServer1;
     QMenu* PopupMenu1;
@@ -210,7 +224,20 @@ private:
     std::string userName(int userIndex) const;
     void fillOpponent(int slot, int userIndex);
     void setOptionsNetworkEnabled(bool on);
-    void sendLobby(int code, const std::string& url);
+    // Sends on the component of that code; the reply counts only while no later log-in or
+    // leave has gone out since (see stale()).
+    bool sendLobby(int code, const std::string& url);
+    // A new log-in or leave: the replies of the requests sent before it change nothing.
+    void newLobbyRound() { ++lobbyRound_; }
+    // The reply or failure of that code answers a request a later log-in or leave overtook.
+    bool stale(int code) const;
+    bool gameRunning() const { return CurrentGame && !CurrentGame->GameOver; }
+    int lobbyRound_ = 0;
+    std::array<int, 9> sentRound_{};
+    bool refusalShown_ = false;
+    bool siteDownSaid_ = false;  // the history has told the site's failure
+    bool resultReported_ = false;  // the current game's result has gone to the site
+    void dropGame();  // the options window was opened for the current refusal
     void hideCompetition();
     bool showingOptions() const;
     int& counter();
