@@ -8,7 +8,7 @@
 #include "sharedwin/Captions.h"
 #include "client/LobbySenders.h"
 #include "sharedwin/QtColors.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/UiText.h"
 #include "client/VueApropos.h"
 #include "client/VueDownloadsc.h"

@@ -8,10 +8,10 @@
 
 #include "sharedwin/Captions.h"
 #include "client/Forms.h"
-#include "client/Language.h"
+#include "settings/Language.h"
 #include "sharedwin/QtColors.h"
-#include "client/Settings.h"
-#include "client/ThemeFile.h"
+#include "settings/Settings.h"
+#include "settings/ThemeFile.h"
 #include "client/UiText.h"
 #include "client/Vue3Dsc.h"
 #include "client/VueApropos.h"

@@ -5,8 +5,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "client/ProfileCard.h"
-#include "client/Settings.h"
+#include "settings/ProfileCard.h"
+#include "settings/Settings.h"
 #include "lobby/Requests.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"

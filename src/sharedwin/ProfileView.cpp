@@ -3,7 +3,7 @@
 #include <QGridLayout>
 #include <QPixmap>
 
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "platform/TextFile.h"
 #include "sharedwin/Captions.h"
 #include "sharedwin/QtColors.h"

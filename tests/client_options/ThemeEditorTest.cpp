@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "OptionsFixture.h"
-#include "client/ThemeFile.h"
+#include "settings/ThemeFile.h"
 #include "client/VueInfoJeu.h"
 
 using client::AppSettings;
