@@ -41,6 +41,7 @@ void TForm1::ServerEntameJeu() {
     // 3. The seats of the coming game, and the listening socket. Listening comes before any
     // notice: a guest told to connect to a port nobody listens on would wait in vain.
     platform::Randomize();
+    acked_ = {};
     net::GameLinkHost& host = *WSocketServer1;
     host.Close();
     host.PlayWithCpu = s.PlayWithCpu == 1;

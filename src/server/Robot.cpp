@@ -281,6 +281,15 @@ void TForm1::Timer4Timer() {
     }
 }
 
+int TForm1::setUpSlotOf(const std::string& address, int port) const {
+    if (!WSocketServer1->IsListening() || OpponentCount < 2) return -1;
+    for (int slot = 0; slot < 2; ++slot) {
+        const Opponent& o = Opponents[slot];
+        if (o.State != 3 && o.IP == address && o.Port == port) return slot;
+    }
+    return -1;
+}
+
 int TForm1::ReturnIndexIP(const std::string& address, int port) const {
     return lobby::ReturnIndexIP(LobbyUsers, address, port);
 }
@@ -310,9 +319,13 @@ void TForm1::NMHTTP5Success(const std::string& body) {
         const std::string reply = LobbyReply;  // the notices below replace LobbyReply
         for (lobby::aMessage& m : lobby::ReadMessages(reply).Records) {
             if (m.Kind == 6) {
-                // The guest acknowledged the game start: tell it to connect now.
-                const int u = ReturnIndexIP(m.SenderIP, m.SenderPort);
-                if (u >= 0) ServerACK(m.SenderIP, std::to_string(LobbyUsers[u].Port));
+                // The guest acknowledged the game start: tell it to connect now. Only a
+                // player of the set-up is answered, once: a flood of notices costs nothing.
+                const int slot = setUpSlotOf(m.SenderIP, m.SenderPort);
+                if (slot >= 0 && !acked_[slot]) {
+                    acked_[slot] = true;
+                    ServerACK(m.SenderIP, std::to_string(Opponents[slot].Port));
+                }
                 continue;
             }
             if (static_cast<int>(Messages.size()) >= MessageLimit) {

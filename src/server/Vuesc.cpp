@@ -108,7 +108,7 @@ TForm1::TForm1() : QMainWindow(nullptr) {
     WSocketServer1->OwnSeatPlaysItself = true;
     WSocketServer1->StatisticsFile = StatsFileName;
 
-    GetInetFile = [](const std::string& url) { FetchBlocking(url); };
+    GetInetFile = [this](const std::string& url) { PostNotice(this, url); };
     TrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
 
     buildMenus();

@@ -150,7 +150,7 @@ public:
     void LinkLost() override;
     void PostResult(int resultCode) override;
 
-    // The blocking fetch of the game-start notices (replaced by tests).
+    // Sends a game-start notice without waiting for it (replaced by tests).
     std::function<void(const std::string& url)> GetInetFile;
 
     // State of the program.
@@ -234,6 +234,10 @@ private:
     bool gameRunning() const { return CurrentGame && !CurrentGame->GameOver; }
     int lobbyRound_ = 0;
     std::array<int, 9> sentRound_{};
+    // The opponent slot of a human player of the game being set up at that lobby address
+    // and port; -1 when none (or no game is being set up).
+    int setUpSlotOf(const std::string& address, int port) const;
+    std::array<bool, 2> acked_{};  // the slot's game-start acknowledgement has been answered
     bool refusalShown_ = false;
     bool siteDownSaid_ = false;  // the history has told the site's failure
     bool resultReported_ = false;  // the current game's result has gone to the site
