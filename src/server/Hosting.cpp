@@ -158,7 +158,12 @@ void TForm1::JoinAccepted() {
     sendLobby(2, requests().LeaveCompetition());
 }
 
-void TForm1::GameCreated(net::JeuNet&) {
+void TForm1::GameCreated(net::JeuNet& game) {
+    // The game writes datas_ds.sta at its end; a failure is told as every write error is.
+    game.Warn = [this, log = game.Warn](const std::string& text) {
+        if (log) log(text);
+        if (text.find(StatsFilePath) != std::string::npos) WriteResult(StatsFileName, false);
+    };
     GameAborted = false;
     TimeUpFired = false;
     resultReported_ = false;

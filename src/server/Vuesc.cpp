@@ -115,6 +115,10 @@ TForm1::TForm1() : QMainWindow(nullptr) {
     buildPages();
     StatusBar1 = statusBar();
     StatusBar1->setObjectName("StatusBar1");
+    WriteErrors = new QLabel(StatusBar1);
+    WriteErrors->setObjectName("WriteErrors");
+    WriteErrors->hide();
+    StatusBar1->addPermanentWidget(WriteErrors);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
@@ -420,12 +424,27 @@ void TForm1::AddHistory(const std::string& event) {
 
 void TForm1::SaveIniFile() {
     platform::ChangeToProgramFolder();
-    WriteSettingsFile(IniFilePath, AppSettings());
+    WriteResult(IniFileName, WriteSettingsFile(IniFilePath, AppSettings()));
 }
 
 void TForm1::SaveStaFile() {
     platform::ChangeToProgramFolder();
-    WriteStatisticsFile(StatsFilePath, AppStatistics());
+    WriteResult(StatsFileName, WriteStatisticsFile(StatsFilePath, AppStatistics()));
+}
+
+void TForm1::WriteResult(const std::string& file, bool written) {
+    std::string& error = file == IniFileName ? iniWriteError_ : staWriteError_;
+    if (written) {
+        error.clear();
+    } else {
+        error = Srv("Cannot write the file") + " " + file;
+        AddHistory(error);
+    }
+    // Beside the status text, so that no later status (Connect clears it) hides it.
+    const std::string shown = iniWriteError_ + (iniWriteError_.empty() || staWriteError_.empty() ? "" : "; ") +
+                              staWriteError_;
+    WriteErrors->setText(Q(shown));
+    WriteErrors->setVisible(!shown.empty());
 }
 
 int& TForm1::counter() { return lobby::AppCounters().LobbyRequestCounter; }

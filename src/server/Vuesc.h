@@ -58,6 +58,9 @@ public:
     void NMHTTP0Success(const std::string& body);
     void SaveIniFile();
     void SaveStaFile();
+    // A write of param_ds.ini or datas_ds.sta: a failure is told in the history and stays
+    // in the status bar until that file is written again.
+    void WriteResult(const std::string& file, bool written);
 
     // Menus.
     void Connect1Click();
@@ -198,6 +201,7 @@ public:
     QListWidget* ListBox2;
     QPlainTextEdit* Memo2;
     QStatusBar* StatusBar1;
+    QLabel* WriteErrors;  // the files that could not be written, beside the status text
     QTimer *Timer1, *Timer2, *Timer4, *TimeUp, *TimerError, *TimerRetry;
     lobby::Senders* Http;  // NMHTTP0 ... NMHTTP8
     net::GameLinkHost* WSocketServer1;
@@ -238,6 +242,7 @@ private:
     // and port; -1 when none (or no game is being set up).
     int setUpSlotOf(const std::string& address, int port) const;
     std::array<bool, 2> acked_{};  // the slot's game-start acknowledgement has been answered
+    std::string iniWriteError_, staWriteError_;
     bool refusalShown_ = false;
     bool siteDownSaid_ = false;  // the history has told the site's failure
     bool resultReported_ = false;  // the current game's result has gone to the site
