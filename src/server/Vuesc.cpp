@@ -142,7 +142,8 @@ TForm1::TForm1() : QMainWindow(nullptr) {
     TrayIcon = new QSystemTrayIcon(this);
     TrayIcon->setObjectName("TrayIcon");
     TrayIcon->setToolTip("MVT Server - Running");
-    TrayIcon->setIcon(QIcon(Q(platform::ProgramFolder() + "/univers/mvtserver.png")));
+    TrayIcon->setIcon(AppIcon());
+    setWindowIcon(AppIcon());
     TrayIcon->setContextMenu(PopupMenu1);
     connect(TrayIcon, &QSystemTrayIcon::activated, this, &TForm1::TrayActivated);
 }

@@ -255,6 +255,9 @@ private:
     lobby::LobbyIdentity identity_;
 };
 
+// The application's icon: the main window's and the notification area's.
+QIcon AppIcon();
+
 // The server's windows, created once at start-up in their fixed order.
 struct Forms {
     TForm1* Form1 = nullptr;

@@ -272,3 +272,12 @@ TEST_F(ServerWindow, AWriteErrorIsToldAndStaysThroughConnect) {
         main = nullptr;
     }
 }
+
+TEST_F(ServerWindow, TheTrayAndTheWindowShowTheApplicationsIcon) {
+    StartServer(SettingsText("robot", "pw", 4000));
+    main->Minimize();
+    ASSERT_TRUE(main->TrayIcon->isVisible());
+    EXPECT_FALSE(main->TrayIcon->icon().isNull());
+    EXPECT_FALSE(main->TrayIcon->icon().pixmap(16, 16).toImage().isNull());
+    EXPECT_FALSE(main->windowIcon().isNull());
+}
