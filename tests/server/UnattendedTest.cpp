@@ -193,9 +193,13 @@ TEST_F(Unattended, AFailedResultReportIsToldAndTheRobotReturnsWhenTheSiteAnswers
     guest.LobbyAddress = "127.0.0.1";
     guest.Connect("127.0.0.1", port);
     ASSERT_TRUE(WaitFor([&] { return main->CurrentGame != nullptr; }));
+    // The join's leave has been answered: the report is the first request to fail.
+    ASSERT_TRUE(WaitFor([&] { return site.Count("req=02") == 1; }));
+    Pump(200);
+    main->CpuDelayTicks = 0;
     down = true;
     // The silent guest's turn clock ends the game, and its report fails.
-    ASSERT_TRUE(WaitFor([&] { return !main->CurrentGame && historyCount("The result report") == 1; }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return !main->CurrentGame && historyCount("The result report") == 1; }, 20000));
     ASSERT_TRUE(WaitFor([&] { return main->ToolButton5->isEnabled(); }, 10000));
     down = false;
     ASSERT_TRUE(InLobbyAndPolling());
