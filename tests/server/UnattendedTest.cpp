@@ -199,7 +199,7 @@ TEST_F(Unattended, AFailedResultReportIsToldAndTheRobotReturnsWhenTheSiteAnswers
     main->CpuDelayTicks = 0;
     down = true;
     // The silent guest's turn clock ends the game, and its report fails.
-    ASSERT_TRUE(WaitFor([&] { return !main->CurrentGame && historyCount("The result report") == 1; }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return !main->CurrentGame && historyCount("The web site does not answer") == 1; }, 20000));
     ASSERT_TRUE(WaitFor([&] { return main->ToolButton5->isEnabled(); }, 10000));
     down = false;
     ASSERT_TRUE(InLobbyAndPolling());
