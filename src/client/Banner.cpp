@@ -10,7 +10,7 @@
 #include "client/ClientApp.h"
 #include "client/LobbySenders.h"
 #include "sharedwin/QtColors.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/UiText.h"
 #include "client/VueApropos.h"
 #include "client/VueDownloadsc.h"

@@ -8,7 +8,7 @@
 #include "sharedwin/Captions.h"
 #include "sharedwin/Latin1Input.h"
 #include "client/Forms.h"
-#include "client/Language.h"
+#include "settings/Language.h"
 #include "client/Vue3Dsc.h"
 #include "client/VueApropos.h"
 #include "client/VueConnexionsc.h"

@@ -4,7 +4,7 @@
 
 #include "client/Forms.h"
 #include "sharedwin/QtColors.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/UiText.h"
 #include "client/VueConnexionsc.h"
 #include "client/Vuesc.h"

@@ -1,7 +1,7 @@
 #include "client/LobbySenders.h"
 
 #include "client/Forms.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/Vuesc.h"
 #include "lobby/Counter.h"
 #include "lobby/RequestMaker.h"

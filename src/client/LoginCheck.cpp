@@ -1,6 +1,6 @@
 #include "client/LoginCheck.h"
 
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "lobby/Senders.h"
 
 namespace client {

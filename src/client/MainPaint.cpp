@@ -1,6 +1,6 @@
 // Painting of the main window: the table, the hands, the picked tile with its drop boxes
 // and the round's result.
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/Vuesc.h"
 #include "game/JeuMessages.h"
 

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/Vuesc.h"
 #include "lobby/Counter.h"
 #include "lobby/UrlEncode.h"

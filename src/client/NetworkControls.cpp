@@ -2,7 +2,7 @@
 // closing the game sockets.
 #include "client/Forms.h"
 #include "sharedwin/QtColors.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/UiText.h"
 #include "client/Vuesc.h"
 

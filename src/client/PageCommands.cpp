@@ -3,7 +3,7 @@
 #include "client/Forms.h"
 #include "client/LobbySenders.h"
 #include "sharedwin/QtColors.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/UiText.h"
 #include "client/VueDownloadsc.h"
 #include "client/Vuesc.h"

@@ -1,6 +1,6 @@
 #include "client/UiText.h"
 
-#include "client/Language.h"
+#include "settings/Language.h"
 
 namespace client {
 

@@ -8,7 +8,7 @@
 
 #include "sharedwin/Captions.h"
 #include "client/Forms.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/Vuesc.h"
 #include "game/Jeusc.h"
 

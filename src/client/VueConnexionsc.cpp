@@ -11,7 +11,7 @@
 #include "sharedwin/Captions.h"
 #include "client/Forms.h"
 #include "sharedwin/QtColors.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/UiText.h"
 #include "client/VueInfoJeu.h"
 #include "client/VueInfoMessage.h"

@@ -9,7 +9,7 @@
 
 #include "sharedwin/Captions.h"
 #include "sharedwin/QtColors.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/Shell.h"
 #include "client/UiText.h"
 #include "client/WindowHooks.h"

@@ -5,7 +5,7 @@
 #include "client/BoundedLog.h"
 #include "sharedwin/Captions.h"
 #include "client/Forms.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/Vuesc.h"
 #include "sharedwin/QtColors.h"
 

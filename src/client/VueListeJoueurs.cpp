@@ -3,7 +3,7 @@
 #include <QPointer>
 
 #include "client/Forms.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/Vuesc.h"
 #include "client/WindowHooks.h"
 

@@ -10,7 +10,7 @@
 #include "sharedwin/Controls.h"
 #include "client/Forms.h"
 #include "sharedwin/QtColors.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/UiText.h"
 #include "client/VueConnexionsc.h"
 #include "client/VueOptions.h"

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "client/ThemeFile.h"
+#include "settings/ThemeFile.h"
 
 // "Theme Edition": edits one theme file on a working copy. Apply tries the copy on the
 // running game, OK writes it back to its file, save as stores it under a new name as the

@@ -5,7 +5,7 @@
 #include "sharedwin/Captions.h"
 #include "client/Forms.h"
 #include "sharedwin/QtColors.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/UiText.h"
 #include "client/Vuesc.h"
 

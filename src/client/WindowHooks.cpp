@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "client/Forms.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/Vuesc.h"
 #include "client/WebParts.h"
 

@@ -118,10 +118,21 @@ void GameLinkHost::dropWaiting() {
         if (!Connection(i)->Seated) drop(*Connection(i));
 }
 
+bool GameLinkHost::expected(const TClientConnection& c, const std::string& nickname) const {
+    const std::string from = c.PeerAddr();
+    for (const LobbySlot& o : Opponents) {
+        if (o.State == 3) continue;
+        if (!from.empty() && o.IP == from) return true;
+        // Behind a proxy or a router the address is another's: the join line names the player.
+        if (!nickname.empty() && o.Name == nickname) return true;
+    }
+    return false;
+}
+
 bool GameLinkHost::seat(TClientConnection& from, const std::string& nickname) {
     if (from.Seated) return true;
     if (from.Dropped) return false;
-    if (seatedCount() >= guestsWanted()) {
+    if (seatedCount() >= guestsWanted() || !expected(from, nickname)) {
         drop(from);
         return false;
     }

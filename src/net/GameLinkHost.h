@@ -45,8 +45,9 @@ struct LobbySlot {
 // plays; without it two guests play, and a guest's tile, pass or chat is passed on to the
 // other guest while every line the host makes goes to both.
 //
-// A connection takes a guest's place with its first whole join line; one that sends none in
-// time, or comes when every place is taken, is closed. When a game starts each seated
+// A connection takes a guest's place with its first whole join line, and only when it comes
+// from a player the host is setting up the game with (see expected()); one that sends none
+// in time, comes from anyone else, or comes when every place is taken, is closed. When a game starts each seated
 // connection is bound to one seat: by its peer address when that names one seat, else by
 // the nickname of its join line, else in the order of the joins (seat 0, then seat 2).
 class GameLinkHost : public QObject {
@@ -109,6 +110,9 @@ private:
     void lostLink();
     bool handleLine(TClientConnection& from, const GameLine& line);
     bool mayMoveFor(const TClientConnection& from, int hostSeat) const;
+    // The connection comes from a player of the set-up: from the address of a human
+    // opponent, or (behind a proxy or a router) with one's nickname in its join line.
+    bool expected(const TClientConnection& c, const std::string& nickname) const;
     bool seat(TClientConnection& from, const std::string& nickname);
     void drop(TClientConnection& c);
     void dropWaiting();

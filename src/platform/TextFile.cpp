@@ -73,13 +73,14 @@ void syncFolderOf(const std::string& path) {
 
 } // namespace
 
-bool WriteLinesAtomic(const std::string& modelPath, const std::vector<std::string>& lines) {
+bool WriteLinesAtomic(const std::string& modelPath, const std::vector<std::string>& lines,
+                      const char* lineEnd) {
     const std::string path = FileSystemName(modelPath);
     const std::string temp = path + ".tmp";
     std::string text;
     for (const std::string& line : lines) {
         text += line;
-        text += "\r\n";
+        text += lineEnd;
     }
     // A stray temporary file (an interrupted save) goes first; whatever takes its name
     // then, even a link planted there, is never written through.

@@ -18,8 +18,10 @@ std::vector<std::string> SplitLines(const std::string& text);
 // Writes the lines, each followed by CR LF, to a temporary file beside the target (the
 // target's name + ".tmp"), flushes it to the disk and renames it over the target, so that a
 // failure, a kill or a power loss leaves either the old file or the new one, whole. A
-// temporary file left by an interrupted save is removed first. False on failure.
-bool WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
+// temporary file left by an interrupted save is removed first. False on failure. Files read
+// by other programs of the desktop take "\n" as their line end.
+bool WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines,
+                      const char* lineEnd = "\r\n");
 
 // A value stored as one line of a file cannot hold a line end: CR, LF and NUL are removed.
 // Texts set from outside pass through it where they are set, so that what is kept is what

@@ -34,16 +34,22 @@ std::string execQuoted(const std::string& path) {
 
 std::string AutostartPath() { return configHome() + "/autostart/mvtserver.desktop"; }
 
-bool WriteAutostart(const std::string& programPath) {
+bool WriteAutostart(const std::string& programPath, const std::string& siteUrl) {
     const std::string path = AutostartPath();
-    if (configHome().empty() || !QDir().mkpath(platform::FileSystemPath(path.substr(0, path.rfind('/'))))) return false;
+    if (configHome().empty() || !QDir().mkpath(platform::FileSystemPath(path.substr(0, path.rfind('/')))))
+        return false;
     // A desktop entry names the program by its file-system name.
-    std::string exec;
-    for (char c : platform::FileSystemName(programPath))
-        if (c != '\r' && c != '\n') exec.push_back(c);
-    return platform::WriteLinesAtomic(path, {"[Desktop Entry]", "Type=Application",
-                                             "Name=MVT Server", "Exec=" + execQuoted(exec),
-                                             "X-GNOME-Autostart-enabled=true"});
+    const std::string exec = platform::OneLine(platform::FileSystemName(programPath));
+    const std::string site = platform::OneLine(siteUrl);
+    std::string command = execQuoted(exec);
+    // The session has no MORVATEL_SITE_URL of the program's: the entry carries it.
+    if (!site.empty()) command = "env " + execQuoted("MORVATEL_SITE_URL=" + site) + " " + command;
+    const std::string folder = exec.find('/') == std::string::npos ? "." : exec.substr(0, exec.rfind('/'));
+    return platform::WriteLinesAtomic(path,
+                                      {"[Desktop Entry]", "Type=Application", "Name=MVT Server",
+                                       "Exec=" + command, "Path=" + (folder.empty() ? "/" : folder),
+                                       "X-GNOME-Autostart-enabled=true"},
+                                      "\n");
 }
 
 bool RemoveAutostart() {

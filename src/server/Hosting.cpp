@@ -44,6 +44,7 @@ void TForm1::ServerEntameJeu() {
     // 3. The seats of the coming game, and the listening socket. Listening comes before any
     // notice: a guest told to connect to a port nobody listens on would wait in vain.
     platform::Randomize();
+    acked_ = {};
     net::GameLinkHost& host = *WSocketServer1;
     host.Close();
     host.PlayWithCpu = s.PlayWithCpu == 1;
@@ -91,8 +92,23 @@ void TForm1::TimeUpTimer() {
     TimeUp->stop();
     GameAborted = true;
     if (CurrentGame) CurrentGame->GameOver = true;
-    sendLobby(8, requests().TimeOutAbandon());
+    if (!resultReported_) {
+        resultReported_ = true;
+        sendLobby(8, requests().TimeOutAbandon());
+    }
     TimeUpFired = true;
+    GameEnded();
+}
+
+void TForm1::ReportAbandon() {
+    if (resultReported_) return;
+    resultReported_ = true;
+    sendLobby(8, requests().TimeOutAbandon());
+}
+
+void TForm1::GameEnded() {
+    // Between two hands Timer1 rests; it runs again for the one tick that drops the game.
+    if (CurrentGame && !Timer1->isActive()) Timer1->start();
 }
 
 void TForm1::TimerErrorTimer() {
@@ -139,15 +155,27 @@ void TForm1::ShowChat(const std::string& line) {
 void TForm1::JoinAccepted() {
     TimerError->stop();
     Timer4->stop();
+    TimerRetry->stop();
+    // The polls still on their way answer a lobby the robot has left.
+    newLobbyRound();
     sendLobby(2, requests().LeaveCompetition());
 }
 
-void TForm1::GameCreated(net::JeuNet&) {
+void TForm1::GameCreated(net::JeuNet& game) {
+    // The game writes datas_ds.sta at its end; a failure is told as every write error is.
+    game.Warn = [this, log = game.Warn](const std::string& text) {
+        if (log) log(text);
+        if (text.find(StatsFilePath) != std::string::npos) WriteResult(StatsFileName, false);
+    };
     GameAborted = false;
     TimeUpFired = false;
+    resultReported_ = false;
 }
 
 void TForm1::GameStarted(net::JeuNet&, bool) {
+    // A fresh game (also one the guest starts after a hand every seat has won) starts with
+    // a fresh turn clock.
+    TimeUp->stop();
     SelectedHandIndex = -1;
     Timer1->start();
     CpuDelayCountdown = CpuDelayTicks;
@@ -163,11 +191,25 @@ void TForm1::HandDealt(net::JeuNet&) {
 void TForm1::LinkLost() {
     TimeUp->stop();
     GameAborted = true;
+    // The guest left: the site learns the game was abandoned, and the robot goes back.
+    ReportAbandon();
+    GameEnded();
 }
 
 void TForm1::PostResult(int resultCode) {
     if (CurrentGame) AppStatistics() = CurrentGame->Stats;
+    if (resultReported_) return;
+    resultReported_ = true;
     sendLobby(8, requests().Result(resultCode));
+}
+
+void TForm1::dropGame() {
+    Timer1->stop();
+    TimeUp->stop();
+    if (CurrentGame && CurrentGame->IsHost) WSocketServer1->Close();
+    // The game's lines go nowhere once it is dropped.
+    CurrentGame.reset();
+    hideCompetition();
 }
 
 // The game driver ------------------------------------------------------------------------------
@@ -178,14 +220,7 @@ void TForm1::Timer1Timer() {
 
     // 1. A game that is over is dropped, and the robot goes back to the lobby.
     if (g.GameOver) {
-        if (g.IsNetworkGame == 1) {
-            Timer1->stop();
-            TimeUp->stop();
-            if (g.IsHost) WSocketServer1->Close();
-            // The game's lines go nowhere once it is dropped.
-            CurrentGame.reset();
-            hideCompetition();
-        }
+        if (g.IsNetworkGame == 1) dropGame();
         ToolButton5Click();
         return;
     }

@@ -48,7 +48,11 @@ void TForm1::ToolButton5Click() {
                                   platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
             return;
         CurrentGame->GameOver = true;
+        // Reported and dropped here: the driver's next tick would run Connect a second time.
+        ReportAbandon();
+        dropGame();
     }
+    TimerRetry->stop();
     // 2. Back to the not-connected state.
     WSocketServer1->Close();
     TimeUp->stop();
@@ -64,6 +68,7 @@ void TForm1::ToolButton5Click() {
     clearMessageControls();
     OpponentCount = 0;
     if (TForm4* info = AppForms().Form4) info->Memo1->clear();
+    if (TForm12* chat = AppForms().Form12) chat->Memo1->clear();
     if (TForm2* about = AppForms().Form2) about->hide();
     hideCompetition();
 
@@ -97,12 +102,13 @@ void TForm1::ToolButton5Click() {
     const std::string item = S(ComboBox1->currentText());
     CompetitionName = item.size() >= 4 ? item.substr(0, item.size() - 4) : std::string();
     const std::string url = requests().Login(IsHost, QDateTime::currentDateTime());
-    Http->ApplyProxy(s.IsProxy, s.ProxyAddress, s.ProxyPort);
-    if (!Http->Send(1, url)) {
+    newLobbyRound();
+    if (!sendLobby(1, url)) {
         notConnectedState();
         setConnectEnabled(true);
         ToolButton5->setEnabled(true);
         resetUserGrid(Srv("Not connected"));
+        LobbyFailed(1, "not sent");
     }
 }
 
@@ -110,8 +116,13 @@ void TForm1::refusedLogin() {
     setConnectEnabled(true);
     ToolButton5->setEnabled(true);
     setOptionsNetworkEnabled(true);
-    if (lobby::RefusalReason(LobbyReply) == "id")
-        if (TForm8* options = AppForms().Form8) options->ShowNetwork();
+    // Polls go on after a refusal: the window opens once for it, and never refills the
+    // fields the owner may be typing in.
+    if (lobby::RefusalReason(LobbyReply) == "id" && !refusalShown_) {
+        refusalShown_ = true;
+        if (TForm8* options = AppForms().Form8)
+            if (!options->isVisible()) options->ShowNetwork();
+    }
     CounterRestart = counter();
     PollingStopped = false;
     Timer4->stop();
@@ -124,6 +135,8 @@ void TForm1::NMHTTP1Success(const std::string& body) {
         return;
     }
     AddHistory("Robot connexion (" + AppSettings().Surname + ")");
+    refusalShown_ = false;
+    siteDownSaid_ = false;
     if (lobby::KindOf(LobbyReply) == lobby::ReplyKind::Login) {
         OpponentCount = 0;
         ListBox2->clear();
@@ -208,8 +221,8 @@ void TForm1::NMHTTP3Success(const std::string& body) {
 void TForm1::NMHTTP2Success(const std::string&) {
     PollingStopped = true;
     Timer4->stop();
-    // A game that is opening keeps its controls: this is the leave sent on a guest's join.
-    if (CurrentGame && !CurrentGame->GameOver) return;
+    // Also the leave sent on a guest's join: Connect is then offered, and asks whether to
+    // stop the game.
     setConnectEnabled(true);
     ToolButton5->setEnabled(true);
     setDisconnectEnabled(false);
@@ -232,19 +245,52 @@ void TForm1::NMHTTP1Failure() {
     OpponentCount = 0;
 }
 
+void TForm1::LobbyFailed(int code, const std::string& reason) {
+    const std::string request = code == 8 ? "The result report" : "Request " + std::to_string(code);
+    const bool lostLobby = code == 1 || code == 3 || code == 5;
+    std::string text = Srv("The web site does not answer") + " (" + request + ": " + reason + ")";
+    if (code == 0 || (lostLobby && !gameRunning()))
+        text += "; " + Srv("trying again in") + " " + std::to_string(RetryDelayMs / 1000) + " s";
+    // A site that stays down is told once in the history, and on every try in the status bar.
+    // A request that leaves the robot where it is goes to the history only.
+    if (!siteDownSaid_) AddHistory(text);
+    siteDownSaid_ = true;
+    if (code == 0 || lostLobby) StatusBar1->showMessage(Q(" " + text));
+    if (code == 0) {
+        Timer2->start(RetryDelayMs);
+        return;
+    }
+    if (!lostLobby || gameRunning()) return;
+    NMHTTP1Failure();
+    TimerRetry->start(RetryDelayMs);
+}
+
+void TForm1::TimerRetryTimer() {
+    // A game, or a log-in of the owner's, came first.
+    if (gameRunning() || CurrentGame || ToolButton6->isEnabled()) return;
+    ToolButton5Click();
+}
+
 void TForm1::Timer4Timer() {
     Timer4->stop();
     lobby::RequestMaker make = requests();
-    const ServerSettings& s = AppSettings();
-    Http->ApplyProxy(s.IsProxy, s.ProxyAddress, s.ProxyPort);
     if (PollPhase == 0) {
         PollPhase = 1;
-        Http->Send(5, make.PollMessages());
+        sendLobby(5, make.PollMessages());
     } else {
         PollPhase = 0;
-        Http->Send(7, make.Presence());
-        Http->Send(3, make.UserList());
+        sendLobby(7, make.Presence());
+        sendLobby(3, make.UserList());
     }
+}
+
+int TForm1::setUpSlotOf(const std::string& address, int port) const {
+    if (!WSocketServer1->IsListening() || OpponentCount < 2) return -1;
+    for (int slot = 0; slot < 2; ++slot) {
+        const Opponent& o = Opponents[slot];
+        if (o.State != 3 && o.IP == address && o.Port == port) return slot;
+    }
+    return -1;
 }
 
 int TForm1::ReturnIndexIP(const std::string& address, int port) const {
@@ -276,9 +322,13 @@ void TForm1::NMHTTP5Success(const std::string& body) {
         const std::string reply = LobbyReply;  // the notices below replace LobbyReply
         for (lobby::aMessage& m : lobby::ReadMessages(reply).Records) {
             if (m.Kind == 6) {
-                // The guest acknowledged the game start: tell it to connect now.
-                const int u = ReturnIndexIP(m.SenderIP, m.SenderPort);
-                if (u >= 0) ServerACK(m.SenderIP, std::to_string(LobbyUsers[u].Port));
+                // The guest acknowledged the game start: tell it to connect now. Only a
+                // player of the set-up is answered, once: a flood of notices costs nothing.
+                const int slot = setUpSlotOf(m.SenderIP, m.SenderPort);
+                if (slot >= 0 && !acked_[slot]) {
+                    acked_[slot] = true;
+                    ServerACK(m.SenderIP, std::to_string(Opponents[slot].Port));
+                }
                 continue;
             }
             if (static_cast<int>(Messages.size()) >= MessageLimit) {
@@ -402,8 +452,8 @@ void TForm1::Button3Click() {
         ServerEntameJeu();
     } else if (OpponentCount == 1) {
         // Without a computer seat the first accepted guest is told so; the second opens.
-        Http->Send(4, requests().Notice(lobby::MessageKind::Acceptance, Opponents[0].IP,
-                                        Opponents[0].Port, QDateTime::currentDateTime()));
+        sendLobby(4, requests().Notice(lobby::MessageKind::Acceptance, Opponents[0].IP,
+                                       Opponents[0].Port, QDateTime::currentDateTime()));
     }
 }
 
@@ -411,12 +461,12 @@ void TForm1::ToolButton6Click() {
     AddHistory("Robot deconnexion (" + AppSettings().Surname + ")");
     Timer4->stop();
     TimerError->stop();
+    TimerRetry->stop();
     setDisconnectEnabled(false);
     ToolButton6->setEnabled(false);
     const std::string url = requests().Leave();
-    const ServerSettings& s = AppSettings();
-    Http->ApplyProxy(s.IsProxy, s.ProxyAddress, s.ProxyPort);
-    Http->Send(2, url);
+    newLobbyRound();
+    sendLobby(2, url);
     CounterRestart = counter() + 1;
     ComboBox1->setEnabled(true);
     resetUserGrid(Srv("Not connected"));

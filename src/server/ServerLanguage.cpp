@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <map>
 
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "game/JeuMessages.h"
 #include "platform/ProgramFolder.h"
 #include "server/ServerSettings.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "client/Language.h"
+#include "settings/Language.h"
 
 // The server's language files: the client's format ("univers/<name>.lng", six header lines,
 // then "English=translation" entries), read by the client's reader, but only files written

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <vector>
 
-#include "client/Password.h"
+#include "settings/Password.h"
 #include "platform/TextFile.h"
 
 namespace server {

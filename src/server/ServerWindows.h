@@ -26,8 +26,11 @@ class TForm1;
 
 std::string ShortDate();
 std::string ShortTime();
-// The blocking fetch of the game-start notices; what it reads is not used.
+// The blocking fetch of a notice; what it reads is not used.
 void FetchBlocking(const std::string& url);
+// Sends a notice on a connection of its own and goes on at once; the reply is not used and
+// the request gives up after a few seconds, so the event loop never waits for the site.
+void PostNotice(QObject* owner, const std::string& url);
 // Opens an address in the desktop's web browser; false when none could be started.
 extern std::function<bool(const std::string& url)> OpenInBrowser;
 // Opens the address in the desktop's browser; when none starts, tells the owner to go to

@@ -5,6 +5,10 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+#include <utility>
 #include <cstdio>
 
 #include "server/ServerLanguage.h"
@@ -13,6 +17,23 @@
 #include "server/Vuesc.h"
 
 namespace server {
+
+QIcon AppIcon() {
+    // A domino tile, 3 and 5, drawn once: the icon of the window and of the notification area.
+    QPixmap tile(32, 32);
+    tile.fill(Qt::transparent);
+    QPainter p(&tile);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1.5));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(8.5, 1.5, 15, 29), 3, 3);
+    p.drawLine(QPointF(10, 16), QPointF(22, 16));
+    p.setBrush(Qt::black);
+    const auto pip = [&p](double x, double y) { p.drawEllipse(QPointF(x, y), 1.6, 1.6); };
+    for (double k : {0.0, 1.0, 2.0}) pip(12 + 4 * k, 4.5 + 4 * k);
+    for (auto [x, y] : {std::pair{12.0, 20.0}, {20.0, 20.0}, {16.0, 23.5}, {12.0, 27.0}, {20.0, 27.0}}) pip(x, y);
+    return QIcon(tile);
+}
 
 void TForm1::Minimize() {
     const bool tray = TrayAvailable && TrayAvailable();
@@ -83,7 +104,10 @@ void TForm1::FormCloseQuery() {
     const bool inLobby = ToolButton6->isEnabled();
     // 1. A running game is reported as abandoned.
     if (CurrentGame && !CurrentGame->GameOver && CurrentGame->IsNetworkGame == 1) {
+        // The closed link must not report the game a second time.
+        resultReported_ = true;
         sendLobby(8, requests().Abandon());
+        CurrentGame->GameOver = true;
         if (CurrentGame->IsHost) WSocketServer1->Close();
         waitFor(8);
     }

@@ -1,5 +1,5 @@
 // The server's player list.
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "platform/ProgramFolder.h"
 #include "server/ServerSettings.h"
 #include "server/ServerWindows.h"

@@ -6,11 +6,12 @@
 #include <algorithm>
 
 #include "platform/Latin1.h"
-#include "client/ProfileCard.h"
-#include "client/Settings.h"
+#include "settings/ProfileCard.h"
+#include "settings/Settings.h"
 #include "lobby/Requests.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SiteUrl.h"
 #include "server/Autostart.h"
 #include "server/ServerLanguage.h"
 #include "server/ServerSettings.h"
@@ -363,7 +364,8 @@ void TForm8::FormClose() {
 
     TForm1* main = AppForms().Form1;
     if (main) main->SaveIniFile();
-    if (s.LaunchAtStartup) WriteAutostart(main ? main->ProgramPath : std::string("mvtserver"));
+    if (s.LaunchAtStartup)
+        WriteAutostart(main ? main->ProgramPath : std::string("mvtserver"), platform::SiteBaseUrl());
     else RemoveAutostart();
 
     if (!main || main->ToolButton6->isEnabled()) return;

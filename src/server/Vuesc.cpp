@@ -30,6 +30,7 @@
 #include "server/ServerWindows.h"
 #include "sharedwin/Captions.h"
 #include "sharedwin/Latin1Input.h"
+#include "sharedwin/QtColors.h"
 
 namespace server {
 
@@ -78,15 +79,20 @@ TForm1::TForm1() : QMainWindow(nullptr) {
     Timer4 = timer("Timer4", 1000, false);
     TimeUp = timer("TimeUp", 60000, false);
     TimerError = timer("TimerError", 60000, false);
+    TimerRetry = timer("TimerRetry", RetryDelayMs, false);
+    TimerRetry->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     connect(Timer4, &QTimer::timeout, this, &TForm1::Timer4Timer);
     connect(TimeUp, &QTimer::timeout, this, &TForm1::TimeUpTimer);
     connect(TimerError, &QTimer::timeout, this, &TForm1::TimerErrorTimer);
+    connect(TimerRetry, &QTimer::timeout, this, &TForm1::TimerRetryTimer);
 
     Http = new lobby::Senders(this);
     Http->setObjectName("Http");
+    for (int code : lobby::Senders::Codes) Http->Component(code).SetDeadline(LobbyDeadlineMs);
     connect(Http, &lobby::Senders::Replied, this, [this](int code, const QByteArray& body) {
+        if (stale(code)) return;
         const std::string text = platform::Bytes(body);
         switch (code) {
         case 0: NMHTTP0Success(text); break;
@@ -97,9 +103,8 @@ TForm1::TForm1() : QMainWindow(nullptr) {
         default: break;  // replies to 04, 07 and 08 are not used
         }
     });
-    connect(Http, &lobby::Senders::Failed, this, [this](int code, const QString&) {
-        // A failed login check is sent again by Timer2.
-        if (code != 0) NMHTTP1Failure();
+    connect(Http, &lobby::Senders::Failed, this, [this](int code, const QString& reason) {
+        if (!stale(code)) LobbyFailed(code, client::S(reason));
     });
 
     WSocketServer1 = new net::GameLinkHost(*this, this);
@@ -108,13 +113,17 @@ TForm1::TForm1() : QMainWindow(nullptr) {
     WSocketServer1->OwnSeatPlaysItself = true;
     WSocketServer1->StatisticsFile = StatsFileName;
 
-    GetInetFile = [](const std::string& url) { FetchBlocking(url); };
+    GetInetFile = [this](const std::string& url) { PostNotice(this, url); };
     TrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
 
     buildMenus();
     buildPages();
     StatusBar1 = statusBar();
     StatusBar1->setObjectName("StatusBar1");
+    WriteErrors = new QLabel(StatusBar1);
+    WriteErrors->setObjectName("WriteErrors");
+    WriteErrors->hide();
+    StatusBar1->addPermanentWidget(WriteErrors);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
@@ -138,7 +147,8 @@ TForm1::TForm1() : QMainWindow(nullptr) {
     TrayIcon = new QSystemTrayIcon(this);
     TrayIcon->setObjectName("TrayIcon");
     TrayIcon->setToolTip("MVT Server - Running");
-    TrayIcon->setIcon(QIcon(platform::FileSystemPath(platform::ProgramFolder() + "/univers/mvtserver.png")));
+    TrayIcon->setIcon(AppIcon());
+    setWindowIcon(AppIcon());
     TrayIcon->setContextMenu(PopupMenu1);
     connect(TrayIcon, &QSystemTrayIcon::activated, this, &TForm1::TrayActivated);
 }
@@ -410,7 +420,6 @@ void TForm1::ApplyLanguage() {
     GroupBox2->setTitle(Q(Srv("Opponents")));
     GridUsers->setHorizontalHeaderLabels({Q(Srv("Nickname")), "Country", Q(Srv("Kind")),
                                           Q(Srv("State")), Q(Srv("Connected since"))});
-    if (!CurrentGame) StatusBar1->showMessage(Q(" " + Srv("Click on New Game to begin...")));
     // The competitions list's single item follows the language too.
     if (ComboBox1->count() == 1 && ComboBox1->itemText(0).startsWith('('))
         ComboBox1->setItemText(0, Q("(" + Srv("None competition") + ")"));
@@ -422,12 +431,27 @@ void TForm1::AddHistory(const std::string& event) {
 
 void TForm1::SaveIniFile() {
     platform::ChangeToProgramFolder();
-    WriteSettingsFile(IniFilePath, AppSettings());
+    WriteResult(IniFileName, WriteSettingsFile(IniFilePath, AppSettings()));
 }
 
 void TForm1::SaveStaFile() {
     platform::ChangeToProgramFolder();
-    WriteStatisticsFile(StatsFilePath, AppStatistics());
+    WriteResult(StatsFileName, WriteStatisticsFile(StatsFilePath, AppStatistics()));
+}
+
+void TForm1::WriteResult(const std::string& file, bool written) {
+    std::string& error = file == IniFileName ? iniWriteError_ : staWriteError_;
+    if (written) {
+        error.clear();
+    } else {
+        error = Srv("Cannot write the file") + " " + file;
+        AddHistory(error);
+    }
+    // Beside the status text, so that no later status (Connect clears it) hides it.
+    const std::string shown = iniWriteError_ + (iniWriteError_.empty() || staWriteError_.empty() ? "" : "; ") +
+                              staWriteError_;
+    WriteErrors->setText(Q(shown));
+    WriteErrors->setVisible(!shown.empty());
 }
 
 int& TForm1::counter() { return lobby::AppCounters().LobbyRequestCounter; }
@@ -454,10 +478,17 @@ void TForm1::PostPrivateMessage(const std::string& toIP, int toPort, const std::
     sendLobby(4, requests().PrivateMessage(toIP, toPort, stamp, text));
 }
 
-void TForm1::sendLobby(int code, const std::string& url) {
+bool TForm1::sendLobby(int code, const std::string& url) {
     const ServerSettings& s = AppSettings();
     Http->ApplyProxy(s.IsProxy, s.ProxyAddress, s.ProxyPort);
-    Http->Send(code, url);
+    if (code >= 0 && code < static_cast<int>(sentRound_.size())) sentRound_[code] = lobbyRound_;
+    return Http->Send(code, url);
+}
+
+bool TForm1::stale(int code) const {
+    // The login check, the messages and the result reports belong to no log-in.
+    if (code != 1 && code != 2 && code != 3 && code != 5 && code != 7) return false;
+    return sentRound_[code] != lobbyRound_;
 }
 
 // Login check ----------------------------------------------------------------------------

@@ -58,6 +58,9 @@ public:
     void NMHTTP0Success(const std::string& body);
     void SaveIniFile();
     void SaveStaFile();
+    // A write of param_ds.ini or datas_ds.sta: a failure is told in the history and stays
+    // in the status bar until that file is written again.
+    void WriteResult(const std::string& file, bool written);
 
     // Menus.
     void Connect1Click();
@@ -78,6 +81,15 @@ public:
     void NMHTTP3Success(const std::string& body);
     void NMHTTP5Success(const std::string& body);
     void NMHTTP1Failure();
+    // A lobby request of that code failed: told in the history and the status bar; a failed
+    // login or poll takes the robot out of the lobby and it logs in again after RetryDelayMs.
+    void LobbyFailed(int code, const std::string& reason);
+    void TimerRetryTimer();
+    // The pause before the robot tries the site again after a failure: never less than a
+    // few seconds, so that a site that is down is not flooded.
+    int RetryDelayMs = 15000;
+    // The total time one lobby request may take, a reply that trickles included.
+    static constexpr int LobbyDeadlineMs = 20000;
     void Button3Click();  // accept the invitation at CurrentMessage
     void BitBtn5Click();  // next message
     void BitBtn6Click();  // previous message
@@ -92,11 +104,16 @@ public:
     void ServerACK(const std::string& address, const std::string& port);
     void serverSendText(int index, const std::string& text);
     void TimeUpTimer();
+    // Reports the current game as abandoned (result 5), once per game.
+    void ReportAbandon();
     void TimerErrorTimer();
     void WSocketServer1ClientDisconnect();
 
     // The game driver.
     void Timer1Timer();
+    // The game is over by any way (its end, the turn time-out, a guest that left): the next
+    // tick of Timer1 drops it and takes the robot back to the lobby, even between rounds.
+    void GameEnded();
 
     // Tray and shutdown.
     void Minimize();
@@ -136,7 +153,7 @@ public:
     void LinkLost() override;
     void PostResult(int resultCode) override;
 
-    // The blocking fetch of the game-start notices (replaced by tests).
+    // Sends a game-start notice without waiting for it (replaced by tests).
     std::function<void(const std::string& url)> GetInetFile;
 
     // State of the program.
@@ -184,7 +201,8 @@ public:
     QListWidget* ListBox2;
     QPlainTextEdit* Memo2;
     QStatusBar* StatusBar1;
-    QTimer *Timer1, *Timer2, *Timer4, *TimeUp, *TimerError;
+    QLabel* WriteErrors;  // the files that could not be written, beside the status text
+    QTimer *Timer1, *Timer2, *Timer4, *TimeUp, *TimerError, *TimerRetry;
     lobby::Senders* Http;  // NMHTTP0 ... NMHTTP8
     net::GameLinkHost* WSocketServer1;
     QMenu* PopupMenu1;
@@ -210,7 +228,25 @@ private:
     std::string userName(int userIndex) const;
     void fillOpponent(int slot, int userIndex);
     void setOptionsNetworkEnabled(bool on);
-    void sendLobby(int code, const std::string& url);
+    // Sends on the component of that code; the reply counts only while no later log-in or
+    // leave has gone out since (see stale()).
+    bool sendLobby(int code, const std::string& url);
+    // A new log-in or leave: the replies of the requests sent before it change nothing.
+    void newLobbyRound() { ++lobbyRound_; }
+    // The reply or failure of that code answers a request a later log-in or leave overtook.
+    bool stale(int code) const;
+    bool gameRunning() const { return CurrentGame && !CurrentGame->GameOver; }
+    int lobbyRound_ = 0;
+    std::array<int, 9> sentRound_{};
+    // The opponent slot of a human player of the game being set up at that lobby address
+    // and port; -1 when none (or no game is being set up).
+    int setUpSlotOf(const std::string& address, int port) const;
+    std::array<bool, 2> acked_{};  // the slot's game-start acknowledgement has been answered
+    std::string iniWriteError_, staWriteError_;
+    bool refusalShown_ = false;
+    bool siteDownSaid_ = false;  // the history has told the site's failure
+    bool resultReported_ = false;  // the current game's result has gone to the site
+    void dropGame();  // the options window was opened for the current refusal
     void hideCompetition();
     bool showingOptions() const;
     int& counter();
@@ -218,6 +254,9 @@ private:
     lobby::RequestMaker requests();
     lobby::LobbyIdentity identity_;
 };
+
+// The application's icon: the main window's and the notification area's.
+QIcon AppIcon();
 
 // The server's windows, created once at start-up in their fixed order.
 struct Forms {

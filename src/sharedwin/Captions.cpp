@@ -9,7 +9,7 @@
 #include <QMenu>
 #include <QWidget>
 
-#include "client/Language.h"
+#include "settings/Language.h"
 #include "sharedwin/QtColors.h"
 
 namespace client {

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "client/ProfileCard.h"
+#include "settings/ProfileCard.h"
 #include "platform/MessageBox.h"
 #include "sharedwin/Captions.h"
 #include "sharedwin/Controls.h"

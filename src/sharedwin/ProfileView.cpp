@@ -4,7 +4,7 @@
 #include <QGridLayout>
 #include <QPixmap>
 
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 #include "sharedwin/Captions.h"

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "client/ProfileCard.h"
+#include "settings/ProfileCard.h"
 
 // The details of one player profile as the options window and the player list show them:
 // editor, name, origin and version labels, six stars and the picture. The labels keep the

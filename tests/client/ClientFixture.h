@@ -6,7 +6,7 @@
 
 #include "client/ClientApp.h"
 #include "client/Forms.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/Vuesc.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Random.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/Vuesc.h"
 #include "net/NetSupport.h"
 

@@ -8,7 +8,7 @@
 #include <set>
 
 #include "ClientFixture.h"
-#include "client/Language.h"
+#include "settings/Language.h"
 #include "sharedwin/QtColors.h"
 #include "client/Vue3Dsc.h"
 #include "client/VueApropos.h"

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "ClientFixture.h"
-#include "client/Language.h"
+#include "settings/Language.h"
 #include "ScriptedUser.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 #include <QTest>
 
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/Vuesc.h"
 
 // Plays the local seat with the mouse, as a person would: a press on a fitting tile of the

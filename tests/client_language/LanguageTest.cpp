@@ -1,5 +1,5 @@
-#include "client/Language.h"
-#include "client/Settings.h"
+#include "settings/Language.h"
+#include "settings/Settings.h"
 #include "client/UiText.h"
 
 #include "client_settings/TestFiles.h"

@@ -5,8 +5,8 @@
 #include <QMenu>
 
 #include "OptionsFixture.h"
-#include "client/ProfileCard.h"
-#include "client/Themes.h"
+#include "settings/ProfileCard.h"
+#include "settings/Themes.h"
 #include "platform/ProgramFolder.h"
 
 using client::AppSettings;

@@ -10,7 +10,7 @@
 #include "sharedwin/QtColors.h"
 #include "client/UiText.h"
 #include "platform/IniFile.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/VueListeJoueurs.h"
 #include "client/VueOptions.h"
 #include "client/VuePreferences.h"

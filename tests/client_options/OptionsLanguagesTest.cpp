@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "OptionsFixture.h"
-#include "client/Language.h"
+#include "settings/Language.h"
 
 using client::AppSettings;
 using client::TForm8;

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "OptionsFixture.h"
-#include "client/ProfileCard.h"
+#include "settings/ProfileCard.h"
 #include "game/ValidName.h"
 
 using client::AppSettings;

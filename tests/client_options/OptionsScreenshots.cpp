@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "client/ClientFixture.h"
-#include "client/Language.h"
+#include "settings/Language.h"
 #include "client/VueListeJoueurs.h"
 #include "client/VueOptions.h"
 #include "client/VuePreferences.h"

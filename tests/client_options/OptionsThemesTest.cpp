@@ -2,8 +2,8 @@
 #include <filesystem>
 
 #include "OptionsFixture.h"
-#include "client/ThemeFile.h"
-#include "client/Themes.h"
+#include "settings/ThemeFile.h"
+#include "settings/Themes.h"
 
 using client::AppSettings;
 using client::TForm8;

@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "OptionsFixture.h"
-#include "client/ThemeFile.h"
+#include "settings/ThemeFile.h"
 #include "client/VueInfoJeu.h"
 
 using client::AppSettings;

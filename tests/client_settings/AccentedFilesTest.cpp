@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "client/Language.h"
-#include "client/ProfileCard.h"
-#include "client/Settings.h"
-#include "client/ThemeFile.h"
+#include "settings/Language.h"
+#include "settings/ProfileCard.h"
+#include "settings/Settings.h"
+#include "settings/ThemeFile.h"
 #include "platform/Latin1.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"

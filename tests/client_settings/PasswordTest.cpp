@@ -1,4 +1,4 @@
-#include "client/Password.h"
+#include "settings/Password.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "client/Settings.h"
+#include "settings/Settings.h"
 
 #include "client_settings/OddValues.h"
 #include "client_settings/TestFiles.h"

@@ -1,6 +1,6 @@
-#include "client/Settings.h"
-#include "client/Startup.h"
-#include "client/ThemeFile.h"
+#include "settings/Settings.h"
+#include "settings/Startup.h"
+#include "settings/ThemeFile.h"
 
 #include "client_settings/TestFiles.h"
 #include "platform/IniFile.h"

@@ -1,5 +1,5 @@
-#include "client/Settings.h"
-#include "client/ThemeFile.h"
+#include "settings/Settings.h"
+#include "settings/ThemeFile.h"
 #include "platform/TextFile.h"
 
 #include "client_settings/OddValues.h"

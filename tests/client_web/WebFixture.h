@@ -6,7 +6,7 @@
 
 #include "Archives.h"
 #include "TinyWebServer.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/Shell.h"
 #include "client/VueDownloadsc.h"
 #include "client/WindowHooks.h"

@@ -12,7 +12,7 @@
 #include "client/ClientFixture.h"
 #include "client/ClientApp.h"
 #include "client/Forms.h"
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "client/VueNavigateur.h"
 #include "client/Vuesc.h"
 #include "platform/ProgramFolder.h"

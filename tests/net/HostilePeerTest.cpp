@@ -309,6 +309,25 @@ TEST_F(HostilePeers, AFloodOfConnectionsDropsTheOldestWaitingOnesAndTheGuestStil
     EXPECT_TRUE(WaitFor([&] { return host.ConnectionCount() == 1; }));
 }
 
+// A connection from an address in no seat of the set-up, whose join line names nobody of
+// it, never takes the invited guest's place, however early it joins.
+TEST_F(HostilePeers, AStrangersJoinIsClosedAndTheInvitedGuestStillJoins) {
+    for (const std::string joinLine : {"8:&", "8:Mallory&"}) {
+        SCOPED_TRACE(joinLine);
+        guests.clear();
+        host.Close();
+        oneGuest();
+        RawGuest& stranger = guest("127.0.0.7");
+        stranger.sendLine(joinLine);
+        EXPECT_TRUE(WaitFor([&] { return stranger.closed(); }));
+        EXPECT_TRUE(stranger.lines().empty() || stranger.lines().back().substr(0, 2) != "0:");
+        RawGuest& invited = guest();
+        invited.sendLine("8:Ann&");
+        ASSERT_TRUE(invited.waitLines(1));
+        EXPECT_EQ(invited.lines()[0].substr(0, 2), "0:");
+    }
+}
+
 // ---- the guest's side ----------------------------------------------------------------------
 
 TEST(HostileHost, LinesLongerThanAnyHostLineAreDroppedAndTheGameGoesOn) {

@@ -141,6 +141,9 @@ protected:
         hostLink.StatisticsFile = "host.sta";
         ASSERT_TRUE(hostLink.Listen(0, "127.0.0.1"));
         guestLink.LobbyAddress = "10.0.0.5";
+        // Through the proxy the host sees the proxy's address: the join line's nickname,
+        // which the client always sends, names the player.
+        guestLink.LobbyNickname = "Ann";
         guestLink.StatisticsFile = "guest.sta";
     }
     void TearDown() override {

@@ -226,7 +226,9 @@ TEST_F(Hosting, TheMoveClockAbandonsTheGameAndALaterDepartureShowsNoText) {
     main->StatusBar1->clearMessage();
     guest->socket().abort();
     Pump(200);
-    EXPECT_EQ(main->StatusBar1->currentMessage().toStdString(), "");
+    // The robot is on its way back to the lobby (whose failure the status bar may tell);
+    // the departure itself is not told.
+    EXPECT_EQ(main->StatusBar1->currentMessage().toStdString().find("left the game"), std::string::npos);
 }
 
 TEST_F(Hosting, AGuestThatNeverComesSendsTheRobotBackToTheLobby) {
@@ -261,4 +263,30 @@ TEST_F(Hosting, AnInvitationWhileTwoOpponentsAreSeatedIsShownButNotAccepted) {
     EXPECT_EQ(notices.size(), before);
     EXPECT_EQ(main->OpponentCount, 2);
     EXPECT_NE(main->MemoReceived->toPlainText().toStdString().find("Invitation from cid"), std::string::npos);
+}
+
+// Game-start acknowledgements (kind 6) are answered only for the player being set up, once:
+// a reply of hundreds of them, from the guest or from anyone, sends one notice.
+TEST_F(Hosting, AFloodOfAcknowledgementsSendsOneNoticeToThePlayerBeingSetUp) {
+    StartServer(SettingsText("robot", "pw", port));
+    ConnectedWithOneUser("127.0.0.1", 3000);
+    main->NMHTTP3Success("*03:[ann;ann;FR;Cl;fr;now;127.0.0.1;3000][eve;eve;FR;Cl;fr;now;10.0.0.9;4000]*");
+    const auto acks = [&](const std::string& from, int count) {
+        std::string reply = "*05:";
+        for (int i = 0; i < count; ++i) reply += "[6;stamp;" + from + ";x;]";
+        main->NMHTTP5Success(reply + "*");
+    };
+    // No game is being set up: nobody is answered.
+    acks("127.0.0.1;3000", 200);
+    EXPECT_TRUE(notices.empty());
+
+    main->NMHTTP5Success("*05:[2;stamp;127.0.0.1;3000;x;]*");
+    ASSERT_EQ(notices.size(), 1u);  // the game-start notice
+    acks("10.0.0.9;4000", 200);
+    acks("127.0.0.1;3000", 200);
+    acks("127.0.0.1;3000", 5);
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_NE(notices[1].find("req=04&wsurnom=robot&wpassword=pw&wtype=5&"), std::string::npos) << notices[1];
+    EXPECT_NE(notices[1].find("&widdestin=127.0.0.1&wportdestin=3000&"), std::string::npos) << notices[1];
+    main->Timer4->stop();
 }

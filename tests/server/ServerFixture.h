@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "client/Password.h"
+#include "settings/Password.h"
 #include "lobby/Counter.h"
 #include "net/NetSupport.h"
 #include "platform/ProgramFolder.h"

@@ -247,3 +247,37 @@ TEST_F(ServerWindow, OnlyTheMenusExitAsksTheCloseBoxEndsAtOnce) {
     EXPECT_EQ(main->Http->Component(8).LastUrl(), "");
     EXPECT_EQ(main->Http->Component(2).LastUrl(), "");
 }
+
+// A file of the program's folder that cannot be written: the history tells it and the
+// status bar keeps it through a Connect, until the file is written again.
+TEST_F(ServerWindow, AWriteErrorIsToldAndStaysThroughConnect) {
+    for (const std::string file : {"param_ds.ini", "datas_ds.sta"}) {
+        SCOPED_TRACE(file);
+        StartServer(SettingsText("robot", "pw", 4000));
+        // A folder in the file's place: neither the temporary file's rename nor a plain
+        // write can succeed.
+        QFile::remove(QString::fromStdString(folder.path() + "/" + file));
+        ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder.path() + "/" + file + "/x")));
+        if (file == "param_ds.ini") main->SaveIniFile();
+        else main->SaveStaFile();
+        EXPECT_NE(main->Memo2->toPlainText().toStdString().find("Cannot write the file " + file), std::string::npos);
+        main->ToolButton5Click();
+        EXPECT_TRUE(main->WriteErrors->isVisibleTo(main));
+        EXPECT_NE(main->WriteErrors->text().toStdString().find(file), std::string::npos);
+        ASSERT_TRUE(QDir(QString::fromStdString(folder.path() + "/" + file)).removeRecursively());
+        if (file == "param_ds.ini") main->SaveIniFile();
+        else main->SaveStaFile();
+        EXPECT_FALSE(main->WriteErrors->isVisibleTo(main));
+        server::DestroyServerWindows();
+        main = nullptr;
+    }
+}
+
+TEST_F(ServerWindow, TheTrayAndTheWindowShowTheApplicationsIcon) {
+    StartServer(SettingsText("robot", "pw", 4000));
+    main->Minimize();
+    ASSERT_TRUE(main->TrayIcon->isVisible());
+    EXPECT_FALSE(main->TrayIcon->icon().isNull());
+    EXPECT_FALSE(main->TrayIcon->icon().pixmap(16, 16).toImage().isNull());
+    EXPECT_FALSE(main->windowIcon().isNull());
+}

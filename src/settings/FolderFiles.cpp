@@ -1,11 +1,11 @@
-#include "client/FolderFiles.h"
+#include "settings/FolderFiles.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <system_error>
 
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "platform/ProgramFolder.h"
 
 namespace client {

@@ -1,5 +1,5 @@
 #pragma once
-#include "client/ThemeFile.h"
+#include "settings/ThemeFile.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
-#include "client/ProfileCard.h"
+#include "settings/ProfileCard.h"
 
 #include <cctype>
 #include <filesystem>
 #include <system_error>
 
-#include "client/FolderFiles.h"
-#include "client/Settings.h"
+#include "settings/FolderFiles.h"
+#include "settings/Settings.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 

@@ -1,6 +1,6 @@
-#include "client/Language.h"
+#include "settings/Language.h"
 
-#include "client/Settings.h"
+#include "settings/Settings.h"
 #include "game/JeuMessages.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"

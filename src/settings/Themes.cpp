@@ -1,8 +1,8 @@
-#include "client/Themes.h"
+#include "settings/Themes.h"
 
-#include "client/FolderFiles.h"
-#include "client/Settings.h"
-#include "client/ThemeFile.h"
+#include "settings/FolderFiles.h"
+#include "settings/Settings.h"
+#include "settings/ThemeFile.h"
 #include "platform/ProgramFolder.h"
 
 namespace client {
