@@ -134,3 +134,34 @@ TEST_F(DownloadWindow, ADownloadedProgramIsNeverRunUnlessItIsTheAcceptedUpdate) 
     EXPECT_EQ(shell.opened, std::vector<std::string>{inFolder("tmp/MorvatelSETUP.exe")});
     EXPECT_EQ(shell.ended, 1);
 }
+
+TEST_F(DownloadWindow, ALargeArchiveUnpacksInStepsAndClosingTheWindowLeavesNothingOfIt) {
+    const std::string zeros(3 * platform::ZipUnpacker::StepBytes, '\0');
+    web.SetFile("/files/players/big.zip",
+                ZipWithTool({{"players/big/a.bin", zeros}, {"players/big/b.bin", zeros}, {"players/big.vrk", "p"}}));
+
+    // Other events are handled between the steps.
+    auto* w = start("files/players/big.zip", "players/big.zip");
+    std::optional<Outcome> outcome;
+    bool answeredWhileUnpacking = false;
+    QObject::connect(w, &TForm10::Finished, [&](Outcome o) { outcome = o; });
+    QObject::connect(w->NMHTTP1, &platform::HttpComponent::Success, [&] {
+        QTimer::singleShot(0, [&] { answeredWhileUnpacking = !outcome.has_value(); });
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 15000));
+    EXPECT_EQ(outcome, Outcome::Extracted);
+    EXPECT_TRUE(answeredWhileUnpacking);
+    EXPECT_EQ(ReadText(inFolder("players/big/b.bin")), zeros);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 2000));
+
+    // Closed half way: the window goes, and nothing it had begun to write stays.
+    QDir(QString::fromStdString(inFolder("players"))).removeRecursively();
+    WriteBytes(inFolder("players/big.vrk"), "old");
+    auto* closed = start("files/players/big.zip", "players/big.zip");
+    QObject::connect(closed->NMHTTP1, &platform::HttpComponent::Success, closed,
+                     [closed] { QTimer::singleShot(0, closed, [closed] { closed->close(); }); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 15000));
+    EXPECT_EQ(FilesBelow(folder.path()), (QStringList{"players/big.vrk", "players/big.zip"}));
+    EXPECT_EQ(ReadText(inFolder("players/big.vrk")), "old");
+    EXPECT_EQ(refreshes, 1);
+}
