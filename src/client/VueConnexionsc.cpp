@@ -224,6 +224,7 @@ void TForm14::disconnectedLook() {
     MemoReceived->clear();
     OpponentCount = 0;
     ListBox2->clear();
+    startAcknowledged_ = false;
 }
 
 void TForm14::loggedInLook() {
@@ -412,6 +413,7 @@ void TForm14::NMHTTP1Success(const std::string& body) {
         selectRow(1);
     }
     LobbyMessages.clear();
+    invitedHosts_.clear();
     Timer4->start();
 }
 
@@ -483,8 +485,7 @@ void TForm14::NMHTTP4Success(const std::string& body) {
     LobbyReply = body;
     ButtonInvite->setEnabled(false);
     ButtonSend->setEnabled(false);
-    const bool open = !LobbyMessages.empty() && CurrentMessage < int(LobbyMessages.size()) &&
-                      !LobbyMessages[CurrentMessage].Answered;
+    const bool open = ShownInvitation() && !LobbyMessages[CurrentMessage].Answered;
     Button3->setEnabled(open);
     Button4->setEnabled(open);
     ButtonAnswer->setEnabled(false);
@@ -499,7 +500,7 @@ void TForm14::NMHTTP5Success(const std::string& body) {
     if (lobby::KindOf(LobbyReply) == lobby::ReplyKind::Messages) {
         int j = 0;
         dispatchMessages(lobby::ReadMessages(LobbyReply).Records, j);
-        UnreadCount += j;
+        UnreadCount = std::min(UnreadCount + j, int(LobbyMessages.size()));
         if (j > 0) {
             GroupBox1->setEnabled(true);
             const int count = int(LobbyMessages.size());
@@ -513,6 +514,11 @@ void TForm14::NMHTTP5Success(const std::string& body) {
         }
     }
     if (!StopPolling) Timer4->start();
+}
+
+bool TForm14::ShownInvitation() const {
+    return CurrentMessage >= 0 && CurrentMessage < int(LobbyMessages.size()) &&
+           LobbyMessages[CurrentMessage].Kind == int(lobby::MessageKind::Invitation);
 }
 
 void TForm14::unreadLabel(int count) {
@@ -541,6 +547,9 @@ void TForm14::showMessage() {
     else line = words + " (" + Ui("Not connected") + ") " + m.DateTime;
     if (m.Kind == 3 || m.Kind == 4) line += " " + Ui("to play with you") + ".";
     MemoReceived->appendPlainText(Q(line));
+    // Accept and Refuse answer an invitation only; the message shown before may have been one.
+    Button3->setEnabled(false);
+    Button4->setEnabled(false);
     switch (m.Kind) {
     case 1:
         MemoReceived->appendPlainText(Q(m.Data));
