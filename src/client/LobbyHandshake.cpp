@@ -284,6 +284,9 @@ void TForm14::SendClosingRequests(bool abandon) {
     std::string ignored;
     lobby::InetOptions quick;
     quick.Budget = std::chrono::milliseconds(3000);
+    // Through the options' HTTP proxy, as every other lobby request goes.
+    const Settings& s = AppSettings();
+    if (s.IsProxy) quick.Proxy = platform::HttpProxyAddress{s.ProxyAddress, s.ProxyPort, {}, {}};
     if (abandon) lobby::GetInetFile(Requests().Abandon(), ignored, quick);
     if (LoggedIn()) lobby::GetInetFile(Requests().Leave(), ignored, quick);
 }

@@ -629,6 +629,9 @@ void TForm14::NMHTTP1Failure(int) {
     connectAfterCheck_ = false;
     platform::ShowMessage(Ui("Impossible to connect the server"), platform::SiteCaption);
     enableConnect(true);
+    // The session is over: Disconnect has nothing left to end.
+    ToolButton6->setEnabled(false);
+    w.Disconnect1->setEnabled(false);
     w.NewGame1->setEnabled(true);
     w.UpdateNetOptionsForm(true);
     StopPolling = true;

@@ -52,6 +52,7 @@ TForm10::TForm10(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTo
 
     NMHTTP1 = new platform::HttpComponent("NMHTTP1", this);
     NMHTTP1->SetMaxBody(MaxDownloadBytes);
+    NMHTTP1->SetDeadline(DownloadDeadlineMs);
     connect(NMHTTP1, &platform::HttpComponent::Success, this, &TForm10::NMHTTP1Success);
     connect(NMHTTP1, &platform::HttpComponent::Failure, this, &TForm10::NMHTTP1Failure);
     connect(NMHTTP1, &platform::HttpComponent::Progress, this, &TForm10::NMHTTP1PacketRecvd);

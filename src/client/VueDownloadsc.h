@@ -21,6 +21,9 @@ class TForm10 : public QWidget {
     Q_OBJECT
 public:
     static constexpr qint64 MaxDownloadBytes = qint64(64) << 20;
+    // A download ends within this in all, however its bytes trickle: ten minutes let the
+    // largest file through at about 110 KB/s.
+    static constexpr int DownloadDeadlineMs = 10 * 60 * 1000;
 
     enum class Outcome { Saved, Extracted, Installed, DownloadFailed, UnpackFailed, EmptyArchive };
 

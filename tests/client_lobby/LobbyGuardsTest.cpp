@@ -3,6 +3,7 @@
 #include <QTcpServer>
 
 #include "LobbyFixture.h"
+#include "support/TestHttpServer.h"
 
 namespace {
 
@@ -226,4 +227,38 @@ TEST(LobbyGuards, AGuestWhoseHostNeverStartsGivesUpWithTheConnectionTimeOut) {
         ASSERT_TRUE(WaitFor([&] { return w.lobby().ToolButton5->isEnabled(); })) << c.what;
         main.CloseGameSockets();
     }
+}
+
+TEST(LobbyGuards, APollWhoseReplyTricklesFailsAtItsDeadlineAndTheButtonsFollow) {
+    // A message list that would take half a minute: one byte every 100 ms.
+    const std::string body = "*05:" + std::string(296, ' ');
+    TestHttpServer trickle([&](const std::string&) {
+        TestHttpServer::Response r;
+        r.Pieces.push_back("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
+                           std::to_string(body.size()) + "\r\n\r\n");
+        for (char c : body) r.Pieces.push_back(std::string(1, c));
+        r.PauseMs = 100;
+        return r;
+    });
+    LobbyWindows w;
+    ASSERT_TRUE(w.LogIn(Users));
+    client::TForm14& l = w.lobby();
+    platform::HttpComponent& poll = l.Http->Component(5);
+    EXPECT_EQ(poll.Deadline(), lobby::Senders::DeadlineMs);
+    EXPECT_LT(lobby::Senders::DeadlineMs, platform::HttpComponent::DefaultDeadlineMs);
+    poll.SetDeadline(400);  // the deadline, driven
+    w.main().WebBaseUrl = trickle.Url() + "all/";
+    l.PollPhase = 0;
+    l.Timer4Timer();
+    const bool failed = WaitFor([&] { return !w.windows.messages.texts.empty(); }, 10000);
+    poll.SetDeadline(lobby::Senders::DeadlineMs);
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(w.windows.messages.texts[0], "Impossible to connect the server");
+    EXPECT_EQ(l.Cell(1, 0), "Not connected");
+    EXPECT_FALSE(l.Timer4->isActive());
+    EXPECT_TRUE(l.ToolButton5->isEnabled());
+    EXPECT_FALSE(l.ToolButton6->isEnabled()) << "nothing is left to disconnect";
+    EXPECT_FALSE(w.main().Disconnect1->isEnabled());
+    EXPECT_TRUE(w.main().Connect1->isEnabled());
+    trickle.Stop();
 }

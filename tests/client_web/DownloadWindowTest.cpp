@@ -1,4 +1,6 @@
 #include "WebFixture.h"
+#include "lobby/Senders.h"
+#include "support/TestHttpServer.h"
 
 using client::TForm10;
 using Outcome = client::TForm10::Outcome;
@@ -164,4 +166,25 @@ TEST_F(DownloadWindow, ALargeArchiveUnpacksInStepsAndClosingTheWindowLeavesNothi
     EXPECT_EQ(FilesBelow(folder.path()), (QStringList{"players/big.vrk", "players/big.zip"}));
     EXPECT_EQ(ReadText(inFolder("players/big.vrk")), "old");
     EXPECT_EQ(refreshes, 1);
+}
+
+TEST_F(DownloadWindow, ADownloadThatTricklesEndsAtItsDeadlineAsAFailure) {
+    TestHttpServer trickle([](const std::string&) {
+        TestHttpServer::Response r;
+        r.Pieces.push_back("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n");
+        r.Pieces.insert(r.Pieces.end(), 1000, "x");
+        r.PauseMs = 50;
+        return r;
+    });
+    auto* w = new TForm10(nullptr);
+    EXPECT_EQ(w->NMHTTP1->Deadline(), TForm10::DownloadDeadlineMs);
+    EXPECT_GT(TForm10::DownloadDeadlineMs, lobby::Senders::DeadlineMs);
+    w->NMHTTP1->SetDeadline(300);  // the deadline, driven
+    w->Url = trickle.Url() + "files/players/slow.zip";
+    w->LocalPath = inFolder("players/slow.zip");
+    w->DownloadFile();
+    EXPECT_EQ(WaitForDownload(w, 10000), Outcome::DownloadFailed);
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"Impossible to download this plug-in."});
+    EXPECT_TRUE(FilesBelow(folder.path()).isEmpty());
+    trickle.Stop();
 }
