@@ -15,6 +15,7 @@
 #include "client/VueInfoJeu.h"
 #include "client/VueInfoMessage.h"
 #include "client/VueMessage.h"
+#include "client/WindowHooks.h"
 #include "client/Vuesc.h"
 #include "lobby/Counter.h"
 #include "platform/HttpComponent.h"
@@ -114,10 +115,13 @@ TForm14::TForm14(TForm1* mainWindow)
         if (code == 0 && !connectAfterCheck_) return;
         NMHTTP1Failure(code);
     });
+    // A page's "Logging " title logs in only while Connect can be pressed (not logged in).
+    SetLobbyLoggedInQuery([this] { return !ToolButton5->isEnabled(); });
     FormCreate();
 }
 
 TForm14::~TForm14() {
+    SetLobbyLoggedInQuery({});
     // Nothing a request of this window started reaches a later window.
     for (int code : lobby::Senders::Codes) Http->Component(code).Abort();
 }

@@ -3,6 +3,8 @@
 #include <QTcpServer>
 
 #include "LobbyFixture.h"
+#include "client/PageCommands.h"
+#include "client_web/RecordingBrowser.h"
 #include "support/TestHttpServer.h"
 
 namespace {
@@ -261,4 +263,33 @@ TEST(LobbyGuards, APollWhoseReplyTricklesFailsAtItsDeadlineAndTheButtonsFollow) 
     EXPECT_FALSE(w.main().Disconnect1->isEnabled());
     EXPECT_TRUE(w.main().Connect1->isEnabled());
     trickle.Stop();
+}
+
+TEST(LobbyGuards, APageThatLogsInWhileInTheLobbyChangesTheAccountButNotTheSession) {
+    LobbyWindows w;
+    w.main().PUBProgressChange("MORVATEL 3.0.3");  // the banner: web items on, one check
+    ASSERT_TRUE(WaitFor([&] { return w.site.Count("00") == 1 && !w.lobby().Http->Busy(0); }));
+    ASSERT_TRUE(w.LogIn(Users));
+    client::TForm14& l = w.lobby();
+    RecordingBrowser browser;
+    bool armed = true;
+    client::RunTitleCommand("Logging Zoe&secret", armed, browser);
+    EXPECT_EQ(client::AppSettings().Surname, "Zoe");
+    Pump(50);
+    EXPECT_EQ(w.site.Count("00"), 1u) << "no check while logged in";
+    EXPECT_TRUE(browser.visited.empty());
+    // Polling goes on, and the window still shows the session.
+    ASSERT_TRUE(w.PollMessages("*05:*"));
+    ASSERT_TRUE(w.PollUsers("*03:*"));
+    EXPECT_TRUE(l.LoggedIn());
+    EXPECT_TRUE(l.Timer4->isActive());
+
+    // Out of the lobby, the same title checks the account.
+    l.ToolButton6->click();
+    ASSERT_TRUE(WaitFor([&] { return l.ToolButton5->isEnabled(); }));
+    armed = true;
+    client::RunTitleCommand("Logging Zoe&secret", armed, browser);
+    ASSERT_TRUE(WaitFor([&] { return w.site.Count("00") == 2; }));
+    EXPECT_EQ(w.site.Of("00").back().key("wsurnom"), "Zoe");
+    EXPECT_EQ(browser.visited.size(), 1u);
 }

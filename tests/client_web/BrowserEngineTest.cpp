@@ -118,3 +118,19 @@ TEST_F(Browser, AnAddressThatCannotBeVisitedIsReported) {
         EXPECT_EQ(w.texts()[0].rfind(std::string("Unable to navigate to ") + address + ". ", 0), 0u) << w.texts()[0];
     }
 }
+
+TEST_F(Browser, AnAccountWithABlankOrAnAccentOpensEveryPage) {
+    client::AppSettings().Surname = "Jo Jo";
+    client::AppSettings().NetPassword = "p\xe9 w";
+    for (int opt : {1, 3, 4, 10}) {
+        w.texts().clear();
+        client::OpenWebPage(opt);
+        const std::string page = "/red/index.php?lg=Jo%20Jo&pw=p%E9%20w&dwl=1&opt=" + std::to_string(opt) + "&lang=us";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w.web.CountStartingWith(page) == 1; }, 20000)) << opt;
+        EXPECT_TRUE(w.texts().empty()) << opt << ": " << (w.texts().empty() ? "" : w.texts()[0]);
+    }
+    browser->BTN_1_HOMEClick();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return w.web.CountStartingWith("/red/index.php?lg=Jo%20Jo&pw=p%E9%20w&dwl=1&opt=10&lang=us") == 2; },
+        20000));
+}
