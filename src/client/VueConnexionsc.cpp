@@ -374,7 +374,12 @@ void TForm14::NMHTTP0Success(const std::string& body) {
     ComboBox1->setCurrentIndex(0);
     competitionsRead_ = lobby::KindOf(LobbyReply) == lobby::ReplyKind::Competitions;
     if (!AccountAccepted && AppSettings().DoNotAskParameters == 0) main().OpenNetworkOptions();
-    if (std::exchange(connectAfterCheck_, false) && AccountAccepted && competitionsRead_) ToolButton5Click();
+    if (!std::exchange(connectAfterCheck_, false)) return;
+    // The check a Connect waits for: a refusal tells its reason as a refused log in does,
+    // a reply without competitions is a failed connection.
+    if (lobby::IsRefusal(LobbyReply)) refused(lobby::RefusalReason(LobbyReply));
+    else if (!competitionsRead_) NMHTTP1Failure(0);
+    else ToolButton5Click();
 }
 
 void TForm14::refused(const std::string& reason) {

@@ -4,6 +4,7 @@
 
 #include "LobbyFixture.h"
 #include "client/PageCommands.h"
+#include "client/VueOptions.h"
 #include "client_web/RecordingBrowser.h"
 #include "support/TestHttpServer.h"
 
@@ -292,4 +293,35 @@ TEST(LobbyGuards, APageThatLogsInWhileInTheLobbyChangesTheAccountButNotTheSessio
     ASSERT_TRUE(WaitFor([&] { return w.site.Count("00") == 2; }));
     EXPECT_EQ(w.site.Of("00").back().key("wsurnom"), "Zoe");
     EXPECT_EQ(browser.visited.size(), 1u);
+}
+
+TEST(LobbyGuards, ARefusedCheckBehindConnectShowsItsReason) {
+    const std::string id = "Please enter your Morvatel nickname and password or if you don't get ones, join Morvatel "
+                           "Community.";
+    struct Case {
+        const char* reply;
+        int doNotAsk;
+        std::string message;
+        bool options;  // the options window opens on its network page
+    };
+    const Case cases[] = {
+        {"*rj:id**", 1, id, true},
+        {"*rj:id**", 0, id, true},
+        {"*rj:tm", 1, "This competition is not opened now.", false},
+        {"*rj:ar", 0, "Wait one minute before reconnecting.", false},
+        {"no list", 1, "Impossible to connect the server", false},
+    };
+    for (const Case& c : cases) {
+        LobbyWindows w;
+        client::AppSettings().DoNotAskParameters = c.doNotAsk;
+        w.site.Queue("00", c.reply);
+        w.lobby().ToolButton5->click();
+        ASSERT_TRUE(WaitFor([&] { return !w.windows.messages.texts.empty(); })) << c.reply;
+        EXPECT_EQ(w.windows.messages.texts, std::vector<std::string>{c.message}) << c.reply;
+        EXPECT_EQ(client::AppForms().Form8->isVisible(), c.options) << c.reply;
+        EXPECT_TRUE(w.lobby().ToolButton5->isEnabled()) << c.reply;
+        EXPECT_FALSE(w.lobby().ToolButton6->isEnabled()) << c.reply;
+        EXPECT_EQ(w.site.Count("01"), 0u) << c.reply;
+        client::AppForms().Form8->hide();
+    }
 }
