@@ -14,6 +14,7 @@
 #include "client/UiText.h"
 #include "client/VueOptions.h"
 #include "client/Vuesc.h"
+#include "client/WebParts.h"
 #include "client/WindowHooks.h"
 #include "lobby/Counter.h"
 #include "lobby/Requests.h"
@@ -197,12 +198,14 @@ void TForm8::Edit114Change() {
     if (loading_) return;
     AppSettings().Surname = S(Edit114->text());
     AccountEdited = true;
+    followAccount();
 }
 
 void TForm8::Edit111Change() {
     if (loading_) return;
     AppSettings().NetPassword = S(Edit111->text());
     AccountEdited = true;
+    followAccount();
 }
 
 void TForm8::ProxyFieldChange() {
@@ -256,11 +259,22 @@ void TForm8::FormClose() {
     // Nobody logged into the lobby (its connect action is offered) and the site answers.
     const bool offline = main && main->Connect1->isEnabled();
     const bool siteUp = main && main->ToolButton2->isEnabled();
-    if (offline && AccountEdited && siteUp && SendLoginCheck)
-        SendLoginCheck(lobby::LoginCheckRequest(main->WebBaseUrl, s.Surname, s.NetPassword,
-                                                lobby::AppCounters().LobbyRequestCounter));
+    if (offline && AccountEdited && siteUp) {
+        // The site's home page for the new account (without the language part).
+        if (WebBrowser* browser = AppBrowser())
+            browser->Go(main->WebPagesBaseUrl + "?lg=" + s.Surname + "&pw=" + s.NetPassword + "&dwl=1&opt=10");
+        if (SendLoginCheck)
+            SendLoginCheck(lobby::LoginCheckRequest(main->WebBaseUrl, s.Surname, s.NetPassword,
+                                                    lobby::AppCounters().LobbyRequestCounter));
+    }
     SaveIniFile();
     if (main) main->Options1->setChecked(false);
+}
+
+void TForm8::followAccount() {
+    // The browser's Home follows the account and the language once it has been set.
+    TForm1* main = AppForms().Form1;
+    if (main && !main->BrowserHomeUrl.empty()) main->BrowserHomeUrl = WebPageUrl(10);
 }
 
 void TForm8::UpdateNetOptionsForm(bool enable) {
