@@ -11,6 +11,7 @@
 #include "client/Language.h"
 #include "sharedwin/QtColors.h"
 #include "client/Settings.h"
+#include "client/Shell.h"
 #include "client/ThemeFile.h"
 #include "client/UiText.h"
 #include "client/Vue3Dsc.h"
@@ -281,9 +282,14 @@ void TForm1::ChangeLanguage(int index) {
 }
 
 void TForm1::RglesCommandes1Click() {
-    const QString help = QString::fromStdString(InProgramDir("doc/morvatel.html"));
-    if (!QFileInfo::exists(help) || !QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
+    const std::string help = InProgramDir("doc/morvatel.html");
+    if (!QFileInfo::exists(QString::fromStdString(help))) {
         platform::ShowMessage(Ui("Problem in calling the help file."), platform::SiteCaption);
+        return;
+    }
+    OpenWithDesktopOrTell(help, [](const std::string& why) {
+        platform::ShowMessage(Ui("Problem in calling the help file.") + " " + why, platform::SiteCaption);
+    });
 }
 
 void TForm1::Editiondesjoueurs1Click() {
