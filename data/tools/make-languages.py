@@ -289,6 +289,10 @@ FRENCH = {
         "Le fichier de thème sélectionné est erroné ou inexistant",
     "The game server could not listen on its port.":
         "Le serveur de jeu n'a pas pu écouter sur son port.",
+    "Download finished: ": "Téléchargement terminé : ",
+    "No program on this desktop opens this kind of file.":
+        "Aucun programme de ce bureau n'ouvre ce type de fichier.",
+    "The desktop could not open it.": "Le bureau n'a pas pu l'ouvrir.",
     "Switch the sound off": "Couper le son",
     "Switch the sound on": "Rétablir le son",
     "Sound options": "Options du son",

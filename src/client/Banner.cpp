@@ -75,6 +75,7 @@ void TForm1::EnableOnlineControls() {
                        VOREKGAMESHomePage1, Seconnecter1, Web1})
         a->setEnabled(true);
     Disconnect1->setEnabled(false);
+    UpdateNetOptionsForm(true);
     ToolButton2->setEnabled(true);
     ToolButton3->setEnabled(true);
     Panel4->hide();

@@ -1,6 +1,7 @@
 // The lobby window's side of agreeing on a game: the computer seat, invitations and their
 // answers, the game-start messages 7, 6 and 5, and the requests other windows send.
 #include <QDir>
+#include <optional>
 
 #include "client/Forms.h"
 #include "sharedwin/QtColors.h"
@@ -58,6 +59,7 @@ void TForm14::ButtonInviteClick() {
         return;
     }
     const lobby::cJoueur& u = LobbyUsers[r - 1];
+    if (!IsHost) invitedHosts_.insert({u.IP, u.Port});
     send(4, Requests().Notice(lobby::MessageKind::Invitation, u.IP, u.Port, QDateTime::currentDateTime()));
     for (QWidget* c : std::initializer_list<QWidget*>{ButtonInvite, ButtonSend, Button3, Button4, ButtonAnswer})
         c->setEnabled(false);
@@ -65,7 +67,7 @@ void TForm14::ButtonInviteClick() {
 
 void TForm14::Button3Click() {
     if (!((!IsHost && OpponentCount == 0) || (IsHost && OpponentCount <= 1))) return;
-    if (CurrentMessage < 0 || CurrentMessage >= int(LobbyMessages.size())) return;
+    if (!ShownInvitation() || LobbyMessages[CurrentMessage].Answered) return;
     lobby::aMessage& m = LobbyMessages[CurrentMessage];
     const int who = ReturnIndexIP(m.SenderIP, m.SenderPort);
     if (who < 0) return;
@@ -78,6 +80,7 @@ void TForm14::Button3Click() {
     if (!IsHost) {
         send(4, Requests().Notice(lobby::MessageKind::Acceptance, u.IP, u.Port, QDateTime::currentDateTime()));
         ButtonInvite->setEnabled(false);
+        main().TimerError->start();  // the host has its minute to start the game
     }
     fillSlot(slot, who, u.IP, u.Port);
     if (IsHost) {
@@ -92,29 +95,45 @@ void TForm14::Button3Click() {
 }
 
 void TForm14::Button4Click() {
-    const int r = selectedRow();
-    if (CurrentMessage >= 0 && CurrentMessage < int(LobbyMessages.size())) {
-        // The refusal goes to the invitation's sender; the selected row only when it is gone.
-        const lobby::aMessage& m = LobbyMessages[CurrentMessage];
-        send(4, Requests().Notice(lobby::MessageKind::Refusal, m.SenderIP, m.SenderPort,
-                                  QDateTime::currentDateTime()));
-    } else if (r - 1 < int(LobbyUsers.size())) {
-        const lobby::cJoueur& u = LobbyUsers[r - 1];
-        send(4, Requests().Notice(lobby::MessageKind::Refusal, u.IP, u.Port, QDateTime::currentDateTime()));
-    }
+    // Only a shown invitation is refused, and the refusal goes to its sender.
+    if (!ShownInvitation() || LobbyMessages[CurrentMessage].Answered) return;
+    lobby::aMessage& m = LobbyMessages[CurrentMessage];
+    send(4, Requests().Notice(lobby::MessageKind::Refusal, m.SenderIP, m.SenderPort, QDateTime::currentDateTime()));
     for (QWidget* c : std::initializer_list<QWidget*>{ButtonInvite, ButtonSend, Button3, Button4, ButtonAnswer})
         c->setEnabled(false);
-    if (CurrentMessage >= 0 && CurrentMessage < int(LobbyMessages.size()))
-        LobbyMessages[CurrentMessage].Answered = true;
+    m.Answered = true;
+}
+
+void TForm14::keepMessage(const lobby::aMessage& m) {
+    // The newest messages are kept: a flood of them drops the oldest, never what comes next.
+    LobbyMessages.push_back(m);
+    if (LobbyMessages.size() > MaxLobbyMessages) {
+        LobbyMessages.erase(LobbyMessages.begin());
+        CurrentMessage = std::max(0, CurrentMessage - 1);
+    }
+}
+
+bool TForm14::fromChosenHost(const lobby::aMessage& m) const {
+    const aJoueur& host = Opponents[0];
+    return !IsHost && OpponentCount >= 1 && host.State == 0 && host.IP == m.SenderIP && host.Port == m.SenderPort;
+}
+
+bool TForm14::mayStartWith(const lobby::aMessage& m) const {
+    if (IsHost) return false;
+    const int who = ReturnIndexIP(m.SenderIP, m.SenderPort);
+    if (who < 0 || !LobbyUsers[who].IsHost()) return false;
+    // A guest without its host yet takes the start of a host it invited (that host accepted
+    // by starting the game at once).
+    if (OpponentCount == 0) return invitedHosts_.count({m.SenderIP, m.SenderPort}) > 0;
+    return fromChosenHost(m);
 }
 
 void TForm14::dispatchMessages(const std::vector<lobby::aMessage>& records, int& kept) {
     kept = 0;
-    int accepted = -1;   // the last kind-4 record, as an index into LobbyMessages
-    int start = -1;      // a kind-7 record
-    bool go = false;     // a kind-5 record
+    std::optional<lobby::aMessage> accepted;  // the last kind-4 record
+    bool start = false;                        // a kind-7 record from this guest's host
+    bool go = false;                           // a kind-5 record from the host it answered
     for (const lobby::aMessage& m : records) {
-        if (LobbyMessages.size() >= MaxLobbyMessages) break;
         if (m.Kind == 6) {
             // The guest is ready: tell it to connect. A sender that is not listed has no port
             // to answer to; the connection time-out then ends the set-up.
@@ -126,47 +145,63 @@ void TForm14::dispatchMessages(const std::vector<lobby::aMessage>& records, int&
             }
             continue;
         }
-        LobbyMessages.push_back(m);
+        keepMessage(m);
         ++kept;
-        const int index = int(LobbyMessages.size()) - 1;
-        if (m.Kind == 5) {
+        // A start or a go from anyone but the host this guest is agreeing with is not obeyed.
+        if (m.Kind == 5 && startAcknowledged_ && fromChosenHost(m)) {
             go = true;
             break;
         }
-        if (m.Kind == 7) {
-            start = index;
+        if (m.Kind == 7 && mayStartWith(m)) {
+            start = true;
             break;
         }
-        if (m.Kind == 4) accepted = index;
+        if (m.Kind == 4) accepted = m;
+        if (m.Kind == 3 && fromChosenHost(m)) {
+            hostGaveUp();
+            accepted.reset();
+        }
     }
     if (go) {
         ClientEntameJeu();
         return;
     }
-    if (start >= 0) {
-        CurrentMessage = start;
-        const lobby::aMessage& m = LobbyMessages[start];
+    if (start) {
+        CurrentMessage = int(LobbyMessages.size()) - 1;
+        const lobby::aMessage m = LobbyMessages.back();
         const int who = ReturnIndexIP(m.SenderIP, m.SenderPort);
-        if (who < 0) return;  // no port to answer to: the connection time-out ends the set-up
         if (OpponentCount == 0) {
             OpponentCount = 1;
             fillSlot(0, who, m.SenderIP, m.SenderPort);
         }
+        startAcknowledged_ = true;
+        main().TimerError->start();
         ClientACK(m.SenderIP, std::to_string(LobbyUsers[who].Port));
         return;
     }
-    if (accepted >= 0 && ((!IsHost && OpponentCount == 0) || (IsHost && OpponentCount <= 1))) {
-        const lobby::aMessage& m = LobbyMessages[accepted];
+    if (accepted && ((!IsHost && OpponentCount == 0) || (IsHost && OpponentCount <= 1))) {
+        const lobby::aMessage& m = *accepted;
         const int who = ReturnIndexIP(m.SenderIP, m.SenderPort);
         if (who < 0) return;
         ++OpponentCount;
         fillSlot(OpponentCount - 1, who, m.SenderIP, m.SenderPort);
+        if (!IsHost) main().TimerError->start();  // the host has its minute to start the game
         if (IsHost && OpponentCount == 2) {
             for (QWidget* c : std::initializer_list<QWidget*>{ButtonInvite, ButtonSend, Button3, Button4, ButtonAnswer})
                 c->setEnabled(false);
             ServerEntameJeu();
         }
     }
+}
+
+void TForm14::hostGaveUp() {
+    // The host this guest waited for cannot start the game: the guest is free again.
+    OpponentCount = 0;
+    ListBox2->clear();
+    startAcknowledged_ = false;
+    main().TimerError->stop();
+    main().setStatus("");
+    ButtonInvite->setEnabled(!LobbyUsers.empty());
 }
 
 void TForm14::competitionPictures() {
@@ -190,7 +225,15 @@ void TForm14::ServerEntameJeu() {
     competitionPictures();
     std::array<net::LobbySlot, 2> seats;
     for (int i = 0; i < 2; ++i) seats[i] = net::LobbySlot{chosen[i].Name, chosen[i].State, chosen[i].IP};
-    if (!main().ServerEntameJeu(seats, LocalIPAddress)) return;
+    if (!main().ServerEntameJeu(seats, LocalIPAddress)) {
+        // Nothing can be hosted: the guests hear it is off, and the player leaves the lobby
+        // with the reason, instead of staying logged in behind a logged-out look.
+        for (const aJoueur& o : chosen)
+            if (o.State != 3 && !o.IP.empty()) sendStartMessage(lobby::MessageKind::Refusal, o.IP, o.Port);
+        ToolButton6Click();
+        platform::ShowMessage(S(main().StatusBar1->currentMessage().trimmed()), platform::SiteCaption);
+        return;
+    }
     if (AppSettings().PlayWithCpu == 0) sendStartMessage(lobby::MessageKind::GameStart, chosen[0].IP, chosen[0].Port);
     sendStartMessage(lobby::MessageKind::GameStart, chosen[1].IP, chosen[1].Port);
     main().setStatus(" " + Ui("Waiting for connection") + "...");
@@ -241,6 +284,9 @@ void TForm14::SendClosingRequests(bool abandon) {
     std::string ignored;
     lobby::InetOptions quick;
     quick.Budget = std::chrono::milliseconds(3000);
+    // Through the options' HTTP proxy, as every other lobby request goes.
+    const Settings& s = AppSettings();
+    if (s.IsProxy) quick.Proxy = platform::HttpProxyAddress{s.ProxyAddress, s.ProxyPort, {}, {}};
     if (abandon) lobby::GetInetFile(Requests().Abandon(), ignored, quick);
     if (LoggedIn()) lobby::GetInetFile(Requests().Leave(), ignored, quick);
 }

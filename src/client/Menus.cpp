@@ -15,6 +15,7 @@
 #include "settings/Settings.h"
 #include "settings/ThemeFile.h"
 #include "settings/Themes.h"
+#include "client/Shell.h"
 #include "client/UiText.h"
 #include "client/Vue3Dsc.h"
 #include "client/VueApropos.h"
@@ -273,9 +274,14 @@ void TForm1::ChangeLanguage(int index) {
 }
 
 void TForm1::RglesCommandes1Click() {
-    const QString help = platform::FileSystemPath(InProgramDir("doc/morvatel.html"));
-    if (!QFileInfo::exists(help) || !QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
+    const std::string help = InProgramDir("doc/morvatel.html");
+    if (!QFileInfo::exists(platform::FileSystemPath(help))) {
         platform::ShowMessage(Ui("Problem in calling the help file."), platform::SiteCaption);
+        return;
+    }
+    OpenWithDesktopOrTell(help, [](const std::string& why) {
+        platform::ShowMessage(Ui("Problem in calling the help file.") + " " + why, platform::SiteCaption);
+    });
 }
 
 void TForm1::Editiondesjoueurs1Click() {

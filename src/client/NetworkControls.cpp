@@ -64,6 +64,8 @@ void TForm1::ClientEntameJeu(const std::string& hostAddress, int hostPort, const
         socks.User = trimmed(s.ProxySocksLogin);
         socks.Password = trimmed(s.ProxySocksPassword);
     }
+    // The lobby is left: its window no longer stands over the table (the host's hides too).
+    if (AppForms().Form14) AppForms().Form14->hide();
     GameGuest->Connect(trimmed(hostAddress), hostPort, socks);
 }
 

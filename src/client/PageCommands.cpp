@@ -47,6 +47,15 @@ void download(const DownloadOrder& order, WebBrowser& browser) {
     window->LocalPath = order.LocalPath;
     window->ExpectedSize = order.Size;
     window->ExtractBaseDir = order.ExtractDir;
+    window->ExtractOnlyBelow = order.ExtractOnlyBelow;
+    // The list page again, so it shows what is installed now, and a word in the status bar.
+    const std::string file = order.FileName;
+    const int opt = order.PageOpt;
+    QObject::connect(window, &TForm10::Finished, window, [&browser, file, opt](TForm10::Outcome outcome) {
+        if (outcome != TForm10::Outcome::Saved && outcome != TForm10::Outcome::Extracted) return;
+        if (TForm1* main = AppForms().Form1) main->StatusBar1->showMessage(Q(Ui("Download finished: ") + file));
+        browser.Go(WebPageUrl(opt));
+    });
     window->show();
     window->DownloadFile();
 }

@@ -7,6 +7,10 @@
 namespace client {
 
 bool OpenWithDesktop(const std::string& path);
+// Hands a file to the desktop's opener (xdg-open) and calls `failed` with what went wrong
+// when there is none or it gives up (no application for the file's kind, say); nothing
+// waits for the opener meanwhile.
+void OpenWithDesktopOrTell(const std::string& path, std::function<void(const std::string& why)> failed);
 void EndClientNow();
 
 struct ShellHooks {

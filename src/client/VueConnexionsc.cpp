@@ -16,6 +16,7 @@
 #include "client/VueInfoJeu.h"
 #include "client/VueInfoMessage.h"
 #include "client/VueMessage.h"
+#include "client/WindowHooks.h"
 #include "client/Vuesc.h"
 #include "lobby/Counter.h"
 #include "platform/HttpComponent.h"
@@ -115,10 +116,13 @@ TForm14::TForm14(TForm1* mainWindow)
         if (code == 0 && !connectAfterCheck_) return;
         NMHTTP1Failure(code);
     });
+    // A page's "Logging " title logs in only while Connect can be pressed (not logged in).
+    SetLobbyLoggedInQuery([this] { return !ToolButton5->isEnabled(); });
     FormCreate();
 }
 
 TForm14::~TForm14() {
+    SetLobbyLoggedInQuery({});
     // Nothing a request of this window started reaches a later window.
     for (int code : lobby::Senders::Codes) Http->Component(code).Abort();
 }
@@ -225,6 +229,7 @@ void TForm14::disconnectedLook() {
     MemoReceived->clear();
     OpponentCount = 0;
     ListBox2->clear();
+    startAcknowledged_ = false;
 }
 
 void TForm14::loggedInLook() {
@@ -371,7 +376,12 @@ void TForm14::NMHTTP0Success(const std::string& body) {
     competitionsRead_ = lobby::KindOf(LobbyReply) == lobby::ReplyKind::Competitions;
     if (TForm8* options = AppForms().Form8) options->UpdateSubmitButton();
     if (!AccountAccepted && AppSettings().DoNotAskParameters == 0) main().OpenNetworkOptions();
-    if (std::exchange(connectAfterCheck_, false) && AccountAccepted && competitionsRead_) ToolButton5Click();
+    if (!std::exchange(connectAfterCheck_, false)) return;
+    // The check a Connect waits for: a refusal tells its reason as a refused log in does,
+    // a reply without competitions is a failed connection.
+    if (lobby::IsRefusal(LobbyReply)) refused(lobby::RefusalReason(LobbyReply));
+    else if (!competitionsRead_) NMHTTP1Failure(0);
+    else ToolButton5Click();
 }
 
 void TForm14::refused(const std::string& reason) {
@@ -414,6 +424,7 @@ void TForm14::NMHTTP1Success(const std::string& body) {
         selectRow(1);
     }
     LobbyMessages.clear();
+    invitedHosts_.clear();
     Timer4->start();
 }
 
@@ -485,8 +496,7 @@ void TForm14::NMHTTP4Success(const std::string& body) {
     LobbyReply = body;
     ButtonInvite->setEnabled(false);
     ButtonSend->setEnabled(false);
-    const bool open = !LobbyMessages.empty() && CurrentMessage < int(LobbyMessages.size()) &&
-                      !LobbyMessages[CurrentMessage].Answered;
+    const bool open = ShownInvitation() && !LobbyMessages[CurrentMessage].Answered;
     Button3->setEnabled(open);
     Button4->setEnabled(open);
     ButtonAnswer->setEnabled(false);
@@ -501,7 +511,7 @@ void TForm14::NMHTTP5Success(const std::string& body) {
     if (lobby::KindOf(LobbyReply) == lobby::ReplyKind::Messages) {
         int j = 0;
         dispatchMessages(lobby::ReadMessages(LobbyReply).Records, j);
-        UnreadCount += j;
+        UnreadCount = std::min(UnreadCount + j, int(LobbyMessages.size()));
         if (j > 0) {
             GroupBox1->setEnabled(true);
             const int count = int(LobbyMessages.size());
@@ -515,6 +525,11 @@ void TForm14::NMHTTP5Success(const std::string& body) {
         }
     }
     if (!StopPolling) Timer4->start();
+}
+
+bool TForm14::ShownInvitation() const {
+    return CurrentMessage >= 0 && CurrentMessage < int(LobbyMessages.size()) &&
+           LobbyMessages[CurrentMessage].Kind == int(lobby::MessageKind::Invitation);
 }
 
 void TForm14::unreadLabel(int count) {
@@ -543,6 +558,9 @@ void TForm14::showMessage() {
     else line = words + " (" + Ui("Not connected") + ") " + m.DateTime;
     if (m.Kind == 3 || m.Kind == 4) line += " " + Ui("to play with you") + ".";
     MemoReceived->appendPlainText(Q(line));
+    // Accept and Refuse answer an invitation only; the message shown before may have been one.
+    Button3->setEnabled(false);
+    Button4->setEnabled(false);
     switch (m.Kind) {
     case 1:
         MemoReceived->appendPlainText(Q(m.Data));
@@ -622,6 +640,9 @@ void TForm14::NMHTTP1Failure(int) {
     connectAfterCheck_ = false;
     platform::ShowMessage(Ui("Impossible to connect the server"), platform::SiteCaption);
     enableConnect(true);
+    // The session is over: Disconnect has nothing left to end.
+    ToolButton6->setEnabled(false);
+    w.Disconnect1->setEnabled(false);
     w.NewGame1->setEnabled(true);
     w.UpdateNetOptionsForm(true);
     StopPolling = true;

@@ -94,6 +94,8 @@ public:
     // The kind suffix of the competition shown (" (C)" and the like).
     std::string CompetitionSuffix() const;
     int ReturnIndexIP(const std::string& ip, int port) const;
+    // The message shown is an invitation (the only kind Accept and Refuse answer).
+    bool ShownInvitation() const;
     // Grid cell (r, c) of the user list: row 0 is the title row, rows from 1 the users.
     std::string Cell(int row, int col) const;
     int RowCount() const { return GridUsers->rowCount() + 1; }
@@ -113,7 +115,7 @@ public:
     QTimer* Timer4;
     lobby::Senders* Http;
 
-    // Session state. LobbyMessages keeps at most MaxLobbyMessages messages of a session.
+    // Session state. LobbyMessages keeps the newest MaxLobbyMessages messages of a session.
     static constexpr std::size_t MaxLobbyMessages = 1000;
     bool StopPolling = true;
     int PollPhase = 0;
@@ -155,12 +157,20 @@ private:
     bool stopOnGameRunning();
     void sendStartMessage(lobby::MessageKind kind, const std::string& ip, int port);
     void dispatchMessages(const std::vector<lobby::aMessage>& records, int& kept);
+    void keepMessage(const lobby::aMessage& m);
+    // The guest's host, in the first opponent slot, sent this message.
+    bool fromChosenHost(const lobby::aMessage& m) const;
+    // A kind 7 this side obeys: to a guest, from its host or from a host it invited.
+    bool mayStartWith(const lobby::aMessage& m) const;
+    void hostGaveUp();
 
     TForm1* main_;
     std::set<int> quiet_;  // components whose running request ignores its failure
     bool competitionsRead_ = false;
     bool connectAfterCheck_ = false;  // Connect was pressed before the competitions were known
     lobby::LobbyIdentity identity_;
+    std::set<std::pair<std::string, int>> invitedHosts_;  // hosts this guest invited this session
+    bool startAcknowledged_ = false;  // this guest answered its host's start with 6
 };
 
 } // namespace client

@@ -15,7 +15,6 @@
 #include "client/WindowHooks.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
-#include "platform/ZipExtract.h"
 
 namespace client {
 
@@ -53,10 +52,18 @@ TForm10::TForm10(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTo
 
     NMHTTP1 = new platform::HttpComponent("NMHTTP1", this);
     NMHTTP1->SetMaxBody(MaxDownloadBytes);
+    NMHTTP1->SetDeadline(DownloadDeadlineMs);
     connect(NMHTTP1, &platform::HttpComponent::Success, this, &TForm10::NMHTTP1Success);
     connect(NMHTTP1, &platform::HttpComponent::Failure, this, &TForm10::NMHTTP1Failure);
     connect(NMHTTP1, &platform::HttpComponent::Progress, this, &TForm10::NMHTTP1PacketRecvd);
+    UnpackTimer = new QTimer(this);
+    UnpackTimer->setObjectName("UnpackTimer");
+    UnpackTimer->setInterval(0);
+    connect(UnpackTimer, &QTimer::timeout, this, &TForm10::unpackStep);
 }
+
+// Closing the window while an archive unpacks takes back what it wrote (ZipUnpacker).
+TForm10::~TForm10() = default;
 
 void TForm10::DownloadFile() {
     ProgressBar1->setMaximum(progressValue(ExpectedSize));
@@ -105,24 +112,31 @@ void TForm10::NMHTTP1Success(const QByteArray& body) {
         if (installer) EndClientNow();
         return;
     }
-    if (hasExtension(LocalPath, ".ZIP")) return finish(unpack());
+    if (hasExtension(LocalPath, ".ZIP")) {
+        unpacker_ = std::make_unique<platform::ZipUnpacker>(LocalPath, ExtractBaseDir, ExtractOnlyBelow);
+        UnpackTimer->start();
+        return;
+    }
     finish(Outcome::Saved);
 }
 
-TForm10::Outcome TForm10::unpack() {
-    const platform::ZipOutcome z = platform::ExtractZip(LocalPath, ExtractBaseDir);
-    switch (z.Result) {
+void TForm10::unpackStep() {
+    if (!unpacker_ || unpacker_->Step()) return;
+    UnpackTimer->stop();
+    const platform::ZipResult result = unpacker_->Outcome().Result;
+    unpacker_.reset();
+    switch (result) {
     case platform::ZipResult::Empty:
         platform::ShowMessage(Ui(EmptyArchiveText), platform::SiteCaption);
-        return Outcome::EmptyArchive;
+        return finish(Outcome::EmptyArchive);
     case platform::ZipResult::Extracted:
         RefreshDownloadedLists();
         QFile::remove(platform::FileSystemPath(LocalPath));
-        return Outcome::Extracted;
+        return finish(Outcome::Extracted);
     default:
         // The archive stays, so the player can unpack it by hand.
         platform::ShowMessage(Ui(UnpackFailedText), platform::SiteCaption);
-        return Outcome::UnpackFailed;
+        return finish(Outcome::UnpackFailed);
     }
 }
 

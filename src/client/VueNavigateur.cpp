@@ -10,6 +10,7 @@
 
 #include "sharedwin/Captions.h"
 #include "client/Forms.h"
+#include "client/PageAddress.h"
 #include "client/PageCommands.h"
 #include "sharedwin/QtColors.h"
 #include "client/UiText.h"
@@ -51,7 +52,7 @@ TForm15::TForm15(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool) {
 }
 
 void TForm15::Go(const std::string& address) {
-    const QUrl url(Q(address), QUrl::StrictMode);
+    const QUrl url = PageRequestUrl(address);
     QString error;
     if (!url.isValid()) error = url.errorString();
     else if (url.scheme() != "http" && url.scheme() != "https") error = "not a web address";

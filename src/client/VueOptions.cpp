@@ -462,6 +462,7 @@ void TForm8::ComboBox2Change() {
     if (loading_) return;
     const int i = ComboBox2->currentIndex();
     if (i >= 0 && i < 6) AppSettings().UniversLanguage = kUniversCodes[i];
+    followAccount();
 }
 
 void TForm8::CheckBox3Click() {

@@ -180,6 +180,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Rebuilds the main window's browser home address after an account or language edit.
+    void followAccount();
     void buildStructure();
     void buildGamePages();
     void buildNetworkPages();

@@ -15,6 +15,7 @@
 #include "client/VueConnexionsc.h"
 #include "client/VueOptions.h"
 #include "client/Vuesc.h"
+#include "client/WebParts.h"
 #include "client/WindowHooks.h"
 #include "lobby/Counter.h"
 #include "lobby/Requests.h"
@@ -197,12 +198,14 @@ void TForm8::Edit114Change() {
     if (loading_) return;
     AppSettings().Surname = S(Edit114->text());
     AccountEdited = true;
+    followAccount();
 }
 
 void TForm8::Edit111Change() {
     if (loading_) return;
     AppSettings().NetPassword = S(Edit111->text());
     AccountEdited = true;
+    followAccount();
 }
 
 void TForm8::ProxyFieldChange() {
@@ -256,9 +259,14 @@ void TForm8::FormClose() {
     // Nobody logged into the lobby (its connect action is offered) and the site answers.
     const bool offline = main && main->Connect1->isEnabled();
     const bool siteUp = main && main->ToolButton2->isEnabled();
-    if (offline && AccountEdited && siteUp && SendLoginCheck)
-        SendLoginCheck(lobby::LoginCheckRequest(main->WebBaseUrl, s.Surname, s.NetPassword,
-                                                lobby::AppCounters().LobbyRequestCounter));
+    if (offline && AccountEdited && siteUp) {
+        // The site's home page for the new account (without the language part).
+        if (WebBrowser* browser = AppBrowser())
+            browser->Go(main->WebPagesBaseUrl + "?lg=" + s.Surname + "&pw=" + s.NetPassword + "&dwl=1&opt=10");
+        if (SendLoginCheck)
+            SendLoginCheck(lobby::LoginCheckRequest(main->WebBaseUrl, s.Surname, s.NetPassword,
+                                                    lobby::AppCounters().LobbyRequestCounter));
+    }
     SaveIniFile();
     if (main) main->Options1->setChecked(false);
 }
@@ -267,6 +275,12 @@ void TForm8::UpdateSubmitButton() {
     const TForm1* main = AppForms().Form1;
     const auto* lobby = static_cast<const TForm14*>(AppForms().Form14);
     Button112->setEnabled(lobby && !lobby->AccountAccepted && main && main->Web1->isEnabled());
+}
+
+void TForm8::followAccount() {
+    // The browser's Home follows the account and the language once it has been set.
+    TForm1* main = AppForms().Form1;
+    if (main && !main->BrowserHomeUrl.empty()) main->BrowserHomeUrl = WebPageUrl(10);
 }
 
 void TForm8::UpdateNetOptionsForm(bool enable) {

@@ -30,12 +30,13 @@ struct KindRow {
     const char* localFolder;
     const char* remoteFolder;
     const char* extractFolder;
+    const char* onlyBelow;  // every entry of the archive must land in this folder
 };
 constexpr KindRow Kinds[] = {
-    {3, "players/", "players/", ""},
-    {1, "themes/", "themes/", ""},
-    {4, "univers/", "languages/", ""},
-    {2, "themes/", "textures/", "themes/textures"},
+    {3, "players/", "players/", "", "players"},
+    {1, "themes/", "themes/", "", "themes"},
+    {4, "univers/", "languages/", "", "univers"},
+    {2, "themes/", "textures/", "themes/textures", ""},
 };
 
 } // namespace
@@ -89,6 +90,7 @@ DownloadOrder ParseDownloadingTitle(const std::string& title, const std::string&
     d.RemoteUrl = filesBaseUrl + row.remoteFolder + d.FileName;
     d.ExtractDir = programDir + row.extractFolder;
     if (!d.ExtractDir.empty() && d.ExtractDir.back() == '/') d.ExtractDir.pop_back();
+    d.ExtractOnlyBelow = row.onlyBelow;
     d.Label = "Filename : " + d.FileName + " (" + std::to_string(d.Size) + " octets)";
     d.Result = DownloadOrder::Status::Ready;
     return d;

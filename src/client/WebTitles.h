@@ -33,11 +33,12 @@ struct DownloadOrder {
     std::string LocalPath;    // below the program folder
     std::string RemoteUrl;    // FilesBaseUrl + folder + file, not yet encoded
     std::string ExtractDir;   // where an archive is unpacked
+    std::string ExtractOnlyBelow;  // the folder below ExtractDir its entries must land in
     long long Size = 0;       // 0 when the title gives no valid number
     std::string Label;        // "Filename : file (size octets)"
 };
 // Kinds: 0 players, 1 themes, 2 languages (kept in "univers"), 3 textures (unpacked into
-// "themes/textures"). Any other kind, and a file name that is empty, holds "/", "\",
+// "themes/textures"); an archive of each kind unpacks only into its own folder. Any other kind, and a file name that is empty, holds "/", "\",
 // "..", or is absolute, is refused before anything is touched.
 DownloadOrder ParseDownloadingTitle(const std::string& title, const std::string& programDir,
                                     const std::string& filesBaseUrl);

@@ -8,6 +8,7 @@ namespace lobby {
 Senders::Senders(QObject* parent) : QObject(parent) {
     for (int code : Codes) {
         auto* c = new platform::HttpComponent(QStringLiteral("NMHTTP%1").arg(code), this);
+        c->SetDeadline(DeadlineMs);
         components_[code] = c;
         connect(c, &platform::HttpComponent::Success, this,
                 [this, code](const QByteArray& body) { emit Replied(code, body); });

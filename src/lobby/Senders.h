@@ -18,6 +18,9 @@ public:
     explicit Senders(QObject* parent = nullptr);
 
     static constexpr int Codes[] = {0, 1, 2, 3, 4, 5, 7, 8};
+    // Every lobby request ends within this, however its reply trickles: a poll is sent each
+    // second and re-armed only by its reply, so a held poll would hold the whole session.
+    static constexpr int DeadlineMs = 20000;
 
     // The HTTP proxy of the settings (IsProxy, ProxyAddress, ProxyPort) for every
     // component, or none when isProxy is false.

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // Unpacks a zip archive below a folder. The archive comes from outside: every entry is
@@ -15,7 +16,8 @@ enum class ZipResult {
     Extracted,   // every entry written
     Empty,       // the archive lists no entry; nothing written
     Damaged,     // not a zip archive, or an entry could not be read
-    Refused,     // an entry name leaves the folder ("..", "\", absolute), or a limit is passed
+    Refused,     // an entry name leaves its folder (".." or absolute), holds a control
+                 // character, or a limit is passed
     WriteFailed  // a folder or file below the base could not be written
 };
 
@@ -29,11 +31,23 @@ struct ZipOutcome {
 int ZipEntryCount(const std::string& archive);
 
 // Extracts every entry of `archive` below `baseDir`, recreating the stored folders and
-// overwriting existing files (each written through a temporary file and renamed).
-ZipOutcome ExtractZip(const std::string& archive, const std::string& baseDir, const ZipLimits& limits = {});
+// overwriting existing files, all in one call (ZipUnpacker.h does it in steps). With
+// `onlyBelow` set (a folder relative to the base, such as "players"), an entry that would
+// land anywhere else refuses the archive. Whatever the result, either every entry is in
+// place or nothing of the archive is on disk.
+ZipOutcome ExtractZip(const std::string& archive, const std::string& baseDir, const ZipLimits& limits = {},
+                      const std::string& onlyBelow = {});
 
 // An entry name that stays below its base: relative, "/"-separated, no "\", no ".."
-// component, no drive letter, no NUL.
+// component, no drive letter, no NUL or other control character.
 bool IsSafeEntryName(const std::string& name);
+
+// The name an entry is written under: "\" read as "/" (archives made on other systems),
+// "." and empty components dropped. Nothing when the result is not safe (IsSafeEntryName)
+// or names nothing.
+std::optional<std::string> EntryPath(const std::string& stored);
+
+// Whether a cleaned entry path lies in `folder` (itself or below it); every path lies in "".
+bool LiesBelow(const std::string& path, const std::string& folder);
 
 } // namespace platform

@@ -113,7 +113,8 @@ const char* const kOtherTexts[] = {
     "Switch the sound off", "Switch the sound on", "Sound options", "Previous", "Play",
     "Pause", "Next", "Eject",
     // Web browser and downloads.
-    "Unable to navigate to ", "Downloading...",
+    "Unable to navigate to ", "Downloading...", "Download finished: ",
+    "No program on this desktop opens this kind of file.", "The desktop could not open it.",
     // Player list, languages page and theme editor.
     "Choose", "Close", "Do you really want to delete this language ?",
     "This name cannot be used for a theme",

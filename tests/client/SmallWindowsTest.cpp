@@ -1,5 +1,8 @@
 #include <algorithm>
 #include <cmath>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
 #include <set>
 
 #include "ClientFixture.h"
@@ -86,6 +89,44 @@ TEST(MainMenus, HelpAndPlayerEditorFailuresAreReported) {
     ASSERT_EQ(w.messages.texts.size(), 2u);
     EXPECT_EQ(w.messages.texts[0], "Problem in calling the help file.");
     EXPECT_EQ(w.messages.texts[1], "Vrk Editor not found. You can download it at Morvatel Online.");
+}
+
+TEST(MainMenus, HelpTellsWhatFailedWhenTheDesktopCannotOpenIt) {
+    struct Case {
+        const char* what;
+        const char* opener;  // the xdg-open on the path; nullptr: none at all
+        std::vector<std::string> messages;
+    };
+    const std::string failed = "Problem in calling the help file. ";
+    const Case cases[] = {
+        {"an opener that opens it", "exit 0", {}},
+        {"no application for HTML files", "exit 3", {failed + "No program on this desktop opens this kind of file."}},
+        {"an application that fails", "exit 4", {failed + "The desktop could not open it."}},
+        {"no opener at all", nullptr, {failed + "No program on this desktop opens this kind of file."}},
+    };
+    const QByteArray path = qgetenv("PATH");
+    for (const Case& c : cases) {
+        ClientWindows w;
+        QFile help(QString::fromStdString(w.folder.path() + "/doc/morvatel.html"));
+        QDir().mkpath(QFileInfo(help).path());
+        ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+        help.close();
+        QTemporaryDir bin;
+        if (c.opener) {
+            QFile script(bin.filePath("xdg-open"));
+            ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+            script.write(QByteArray("#!/bin/sh\n") + c.opener + "\n");
+            script.close();
+            script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", QFile::encodeName(bin.path()) + (c.opener ? ":/bin:/usr/bin" : ""));
+        w.main().RglesCommandes1->trigger();
+        qputenv("PATH", path);
+        // The opener runs on its own; the window goes on meanwhile.
+        for (QProcess* p : QCoreApplication::instance()->findChildren<QProcess*>()) p->waitForFinished(5000);
+        QTest::qWait(20);
+        EXPECT_EQ(w.messages.texts, c.messages) << c.what;
+    }
 }
 
 TEST(MainMenus, QuitAsksFirst) {

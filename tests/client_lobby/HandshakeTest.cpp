@@ -235,13 +235,16 @@ TEST(Handshake, AMessageListIsReadUpToItsFirstStartOrGo) {
         std::size_t kept;         // messages kept in the window
         int opponents;            // opponent count afterwards
         const char* lastSlotName; // the slot the last acceptance filled
+        bool invitesBob = false;  // the player invited Bob before the list came
     };
     const std::string bob = "127.0.0.1", cleo = "127.0.0.2";
     const Case cases[] = {
         {"two acceptances: the last one wins", true, 0,
          MessageRecordText(4, bob, 3001) + MessageRecordText(4, cleo, 3002), 2, 1, "Cleo-o"},
         {"nothing read after a game start", false, 1,
-         MessageRecordText(7, bob, 3001) + MessageRecordText(1, bob, 3001, "late"), 1, 1, "Bob-o"},
+         MessageRecordText(7, bob, 3001) + MessageRecordText(1, bob, 3001, "late"), 1, 1, "Bob-o", true},
+        {"an uninvited host's start is not obeyed", false, 1,
+         MessageRecordText(7, bob, 3001) + MessageRecordText(1, bob, 3001, "read on"), 2, 0, ""},
         {"an unlisted acceptance fills nothing", true, 0, MessageRecordText(4, "10.1.1.1", 9), 1, 0, ""},
         {"an unlisted start is not answered", false, 1, MessageRecordText(7, "10.1.1.1", 9), 1, 0, ""},
         {"an acknowledgement is answered and dropped", true, 1, MessageRecordText(6, cleo, 3002), 0, 1, ""},
@@ -252,13 +255,21 @@ TEST(Handshake, AMessageListIsReadUpToItsFirstStartOrGo) {
         ASSERT_TRUE(w.LogIn("*01:" + UserRecordText("Bob", c.host ? "Cl" : "Se", "fr", bob, 3001) +
                             UserRecordText("Cleo", "Cl", "fr", cleo, 3002) + "*"))
             << c.name;
-        ASSERT_TRUE(w.PollMessages("*05:" + c.records + "*")) << c.name;
         client::TForm14& l = w.lobby();
+        if (c.invitesBob) {
+            l.GridUsers->selectRow(0);
+            l.ButtonInviteClick();
+            ASSERT_TRUE(WaitFor([&] { return w.site.Count("04") == 1; })) << c.name;
+        }
+        ASSERT_TRUE(w.PollMessages("*05:" + c.records + "*")) << c.name;
         EXPECT_EQ(l.LobbyMessages.size(), c.kept) << c.name;
         EXPECT_EQ(l.OpponentCount, c.opponents) << c.name;
         if (*c.lastSlotName) EXPECT_EQ(l.Opponents[c.opponents - 1].Name, c.lastSlotName) << c.name;
-        const auto sent = w.site.Of("04");
+        std::vector<FakeLobby::Request> sent;  // the answers, not the invitation
+        for (const auto& r : w.site.Of("04"))
+            if (r.key("wtype") != "2") sent.push_back(r);
         if (std::string(c.name).find("unlisted start") != std::string::npos) EXPECT_TRUE(sent.empty());
+        if (std::string(c.name).find("uninvited") != std::string::npos) EXPECT_TRUE(sent.empty());
         if (std::string(c.name).find("acknowledgement") != std::string::npos) {
             ASSERT_EQ(sent.size(), 1u) << c.name;
             EXPECT_EQ(sent[0].key("wtype"), "5");

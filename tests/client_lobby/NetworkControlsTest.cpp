@@ -5,6 +5,7 @@
 #include "client/VueOptions.h"
 
 #include "LobbyFixture.h"
+#include "support/TinyProxy.h"
 
 namespace {
 
@@ -189,6 +190,23 @@ TEST(NetworkControls, ClosingOrStoppingANetworkGameReportsItAbandoned) {
         w.main().close();
         EXPECT_TRUE(w.site.Requests().empty());
     }
+}
+
+TEST(NetworkControls, TheClosingRequestsGoThroughTheProxyOfTheSettings) {
+    TinyProxy proxy;
+    ASSERT_TRUE(proxy.Start());
+    LobbyWindows w;
+    client::Settings& s = client::AppSettings();
+    s.IsProxy = true;
+    s.ProxyAddress = proxy.Host();
+    s.ProxyPort = proxy.Port();
+    ASSERT_TRUE(w.LogIn());
+    HoldNetworkGame(w.main());
+    w.main().close();
+    EXPECT_EQ(w.site.Count("08"), 1u);
+    EXPECT_EQ(w.site.Count("02"), 1u);
+    EXPECT_TRUE(proxy.WaitForLog("GET " + w.site.Url() + "all/page0.php?req=08"));
+    EXPECT_TRUE(proxy.WaitForLog("GET " + w.site.Url() + "all/page0.php?req=02"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The banner's page arriving, as the main window sees it: the title of each progress event.
 #include "OnlineWindows.h"
 #include "client/VueConnexionsc.h"
+#include "client/VueOptions.h"
 
 namespace {
 client::TForm14& Lobby() { return *static_cast<client::TForm14*>(client::AppForms().Form14); }
@@ -24,7 +25,11 @@ TEST(Banner, ItsPageEnablesTheControlsOnceAndSendsTheLoginCheckOnce) {
     OnlineWindows w;
     client::AppSettings().Surname = "bob smith";
     client::AppSettings().NetPassword = "a&b=c";
+    auto* options = client::AppForms().Form8;
+    options->UpdateNetOptionsForm(false);
     for (int i = 0; i < 3; ++i) w.main().PUBProgressChange("MORVATEL 3.0.3");
+    EXPECT_TRUE(options->Edit114->isEnabled()) << "the lobby's online controls in the options";
+    EXPECT_TRUE(options->SpinEdit112->isEnabled());
     for (QObject* c : WebControls(w.main())) EXPECT_TRUE(Enabled(c)) << c->objectName().toStdString();
     EXPECT_FALSE(w.main().Disconnect1->isEnabled());
     EXPECT_TRUE(w.main().Panel4->isHidden());

@@ -4,6 +4,7 @@
 #include "OnlineWindows.h"
 #include "client/VueApropos.h"
 #include "client/VueNavigateur.h"
+#include "client/VueOptions.h"
 
 namespace {
 struct Browser : ::testing::Test {
@@ -117,4 +118,38 @@ TEST_F(Browser, AnAddressThatCannotBeVisitedIsReported) {
         ASSERT_EQ(w.texts().size(), 1u) << address;
         EXPECT_EQ(w.texts()[0].rfind(std::string("Unable to navigate to ") + address + ". ", 0), 0u) << w.texts()[0];
     }
+}
+
+TEST_F(Browser, AnAccountWithABlankOrAnAccentOpensEveryPage) {
+    client::AppSettings().Surname = "Jo Jo";
+    client::AppSettings().NetPassword = "p\xe9 w";
+    for (int opt : {1, 3, 4, 10}) {
+        w.texts().clear();
+        client::OpenWebPage(opt);
+        const std::string page = "/red/index.php?lg=Jo%20Jo&pw=p%E9%20w&dwl=1&opt=" + std::to_string(opt) + "&lang=us";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w.web.CountStartingWith(page) == 1; }, 20000)) << opt;
+        EXPECT_TRUE(w.texts().empty()) << opt << ": " << (w.texts().empty() ? "" : w.texts()[0]);
+    }
+    browser->BTN_1_HOMEClick();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return w.web.CountStartingWith("/red/index.php?lg=Jo%20Jo&pw=p%E9%20w&dwl=1&opt=10&lang=us") == 2; },
+        20000));
+}
+
+TEST_F(Browser, TheHomeFollowsTheAccountAndClosingTheOptionsShowsItsHomePage) {
+    w.main().hmes1->trigger();  // a page opened: Home is set
+    auto* options = client::AppForms().Form8;
+    w.main().Options1->trigger();
+    options->ShowPage(client::TForm8::RowNetwork);
+    options->Edit114->setText("Zed");
+    options->Edit111->setText("k y");
+    EXPECT_EQ(w.main().BrowserHomeUrl, client::WebPageUrl(10));
+    EXPECT_NE(w.main().BrowserHomeUrl.find("lg=Zed&pw=k y&"), std::string::npos);
+    options->close();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return w.web.CountStartingWith("/red/index.php?lg=Zed&pw=k%20y&dwl=1&opt=10") == 1; }, 20000));
+    EXPECT_EQ(w.web.CountStartingWith("/red/index.php?lg=Zed&pw=k%20y&dwl=1&opt=10&lang"), 0);
+    browser->BTN_1_HOMEClick();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return w.web.CountStartingWith("/red/index.php?lg=Zed&pw=k%20y&dwl=1&opt=10&lang=us") == 1; }, 20000));
 }

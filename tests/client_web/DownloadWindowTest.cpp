@@ -1,4 +1,6 @@
 #include "WebFixture.h"
+#include "lobby/Senders.h"
+#include "support/TestHttpServer.h"
 
 using client::TForm10;
 using Outcome = client::TForm10::Outcome;
@@ -133,4 +135,56 @@ TEST_F(DownloadWindow, ADownloadedProgramIsNeverRunUnlessItIsTheAcceptedUpdate) 
     EXPECT_EQ(WaitForDownload(update), Outcome::Installed);
     EXPECT_EQ(shell.opened, std::vector<std::string>{inFolder("tmp/MorvatelSETUP.exe")});
     EXPECT_EQ(shell.ended, 1);
+}
+
+TEST_F(DownloadWindow, ALargeArchiveUnpacksInStepsAndClosingTheWindowLeavesNothingOfIt) {
+    const std::string zeros(3 * platform::ZipUnpacker::StepBytes, '\0');
+    web.SetFile("/files/players/big.zip",
+                ZipWithTool({{"players/big/a.bin", zeros}, {"players/big/b.bin", zeros}, {"players/big.vrk", "p"}}));
+
+    // Other events are handled between the steps.
+    auto* w = start("files/players/big.zip", "players/big.zip");
+    std::optional<Outcome> outcome;
+    bool answeredWhileUnpacking = false;
+    QObject::connect(w, &TForm10::Finished, [&](Outcome o) { outcome = o; });
+    QObject::connect(w->NMHTTP1, &platform::HttpComponent::Success, [&] {
+        QTimer::singleShot(0, [&] { answeredWhileUnpacking = !outcome.has_value(); });
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 15000));
+    EXPECT_EQ(outcome, Outcome::Extracted);
+    EXPECT_TRUE(answeredWhileUnpacking);
+    EXPECT_EQ(ReadText(inFolder("players/big/b.bin")), zeros);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 2000));
+
+    // Closed half way: the window goes, and nothing it had begun to write stays.
+    QDir(QString::fromStdString(inFolder("players"))).removeRecursively();
+    WriteBytes(inFolder("players/big.vrk"), "old");
+    auto* closed = start("files/players/big.zip", "players/big.zip");
+    QObject::connect(closed->NMHTTP1, &platform::HttpComponent::Success, closed,
+                     [closed] { QTimer::singleShot(0, closed, [closed] { closed->close(); }); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 15000));
+    EXPECT_EQ(FilesBelow(folder.path()), (QStringList{"players/big.vrk", "players/big.zip"}));
+    EXPECT_EQ(ReadText(inFolder("players/big.vrk")), "old");
+    EXPECT_EQ(refreshes, 1);
+}
+
+TEST_F(DownloadWindow, ADownloadThatTricklesEndsAtItsDeadlineAsAFailure) {
+    TestHttpServer trickle([](const std::string&) {
+        TestHttpServer::Response r;
+        r.Pieces.push_back("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n");
+        r.Pieces.insert(r.Pieces.end(), 1000, "x");
+        r.PauseMs = 50;
+        return r;
+    });
+    auto* w = new TForm10(nullptr);
+    EXPECT_EQ(w->NMHTTP1->Deadline(), TForm10::DownloadDeadlineMs);
+    EXPECT_GT(TForm10::DownloadDeadlineMs, lobby::Senders::DeadlineMs);
+    w->NMHTTP1->SetDeadline(300);  // the deadline, driven
+    w->Url = trickle.Url() + "files/players/slow.zip";
+    w->LocalPath = inFolder("players/slow.zip");
+    w->DownloadFile();
+    EXPECT_EQ(WaitForDownload(w, 10000), Outcome::DownloadFailed);
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"Impossible to download this plug-in."});
+    EXPECT_TRUE(FilesBelow(folder.path()).isEmpty());
+    trickle.Stop();
 }

@@ -120,3 +120,59 @@ TEST_F(Online, AnyOtherTitleIsNoCommandAndKeepsTheDocumentArmed) {
     client::RunTitleCommand("Logging bob&x", disarmed, browser);
     EXPECT_EQ(client::AppSettings().Surname, "");
 }
+
+TEST_F(Online, AnArchiveOfEachKindUnpacksOnlyIntoItsOwnFolderOrNotAtAll) {
+    const std::string program = w.inFolder("morvatel");
+    WriteBytes(program, "the program");
+    QFile::setPermissions(QString::fromStdString(program), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const std::string settings = ReadText(w.inFolder("param.ini"));
+    ASSERT_FALSE(settings.empty());
+    struct Row {
+        int kind;
+        const char* folder;  // where the page's file goes
+        ZipEntries entries;
+    };
+    // Each archive's good entries come first; its last entry is the bad one.
+    const Row rows[] = {
+        {0, "players", {{"players/a.vrk", "a"}, {"morvatel", "evil"}}},
+        {0, "players", {{"players/a.vrk", "a"}, {"players\\..\\param.ini", "evil"}}},
+        {1, "themes", {{"themes/a.thm", "a"}, {"param.ini", "evil"}}},
+        {1, "themes", {{"themes/a.thm", "a"}, {"players/a.vrk", "not a theme"}}},
+        {2, "languages", {{"univers/a.lng", "a"}, {"/tmp/morvatel-abs-entry", "evil"}}},
+        {2, "languages", {{"univers/a.lng", "a"}, {"univers/b\r\n.lng", "evil"}}},
+        {3, "textures", {{"a.jpg", "a"}, {"..\\..\\morvatel", "evil"}}},
+        {3, "textures", {{"a.jpg", "a"}, {"../../param.ini", "evil"}}},
+    };
+    ASSERT_TRUE(w.waitForRequests("/all/page0.php?req=00", 1));
+    for (const Row& r : rows) {
+        w.texts().clear();
+        const QStringList before = FilesBelow(w.windows->folder.path());
+        w.web.SetFile(std::string("/files/") + r.folder + "/bad.zip", ZipWithNames(r.entries));
+        document("Downloading " + std::to_string(r.kind) + "!bad.zip!10");
+        auto* download = w.main().findChild<client::TForm10*>("TForm10");
+        ASSERT_NE(download, nullptr) << r.kind;
+        EXPECT_EQ(WaitForDownload(download), client::TForm10::Outcome::UnpackFailed) << r.entries.back().first;
+        EXPECT_EQ(w.texts(), std::vector<std::string>{
+                                 "Impossible to automatically unzip the file you downloaded. Please do it by yourself."});
+        // Only the archive itself is new; it stays for the player to look at.
+        QStringList after = FilesBelow(w.windows->folder.path());
+        after.removeAll(r.kind == 2 ? "univers/bad.zip" : r.kind == 0 ? "players/bad.zip" : "themes/bad.zip");
+        EXPECT_EQ(after, before) << r.entries.back().first;
+        QFile::remove(QString::fromStdString(w.inFolder(r.kind == 2 ? "univers/bad.zip" : r.kind == 0 ? "players/bad.zip" : "themes/bad.zip")));
+        QTest::qWaitFor([&] { return !w.main().findChild<client::TForm10*>("TForm10"); }, 2000);
+    }
+    EXPECT_EQ(ReadText(program), "the program");
+    EXPECT_EQ(ReadText(w.inFolder("param.ini")), settings);
+    EXPECT_FALSE(Exists("/tmp/morvatel-abs-entry"));
+    EXPECT_EQ(w.refreshes, 0);
+}
+
+TEST_F(Online, AFinishedDownloadSaysSoAndShowsItsListAgain) {
+    w.web.SetFile("/files/players/zed.zip", ZipWithTool({{"players/zed.vrk", "p"}}));
+    document("Downloading 0!zed.zip!12");
+    auto* download = w.main().findChild<client::TForm10*>("TForm10");
+    ASSERT_NE(download, nullptr);
+    EXPECT_EQ(WaitForDownload(download), client::TForm10::Outcome::Extracted);
+    EXPECT_EQ(w.main().StatusBar1->currentMessage().toStdString(), "Download finished: zed.zip");
+    EXPECT_EQ(browser.visited, (std::vector<std::string>{page(3), page(3)}));
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "client/PageAddress.h"
 #include "client/WebTitles.h"
 
 using client::DownloadOrder;
@@ -102,4 +103,23 @@ TEST(DownloadingTitle, BadKindsAndNamesThatLeaveTheirFolderAreRefused) {
         EXPECT_EQ(d.Result, status) << title;
         EXPECT_TRUE(d.LocalPath.empty()) << title;
     }
+}
+
+TEST(PageAddress, WhatTheAccountHoldsIsRequestedAsBuilt) {
+    const std::string page = "http://site:8080/red/index.php?lg=";
+    const std::pair<std::string, std::string> rows[] = {
+        {page + "Jo Jo&pw=a b&dwl=1&opt=10&lang=us", page + "Jo%20Jo&pw=a%20b&dwl=1&opt=10&lang=us"},
+        {page + "Ren\xe9&pw=x", page + "Ren%E9&pw=x"},
+        {page + "a&pw=50%&opt=3", page + "a&pw=50%25&opt=3"},
+        {page + "a&pw=%26%zz", page + "a&pw=%26%25zz"},
+        {page + "a&pw=<\"|\\^`{}>", page + "a&pw=%3C%22%7C%5C%5E%60%7B%7D%3E"},
+        {page + "a&pw=p&w=d?x", page + "a&pw=p&w=d?x"},
+    };
+    for (const auto& [built, requested] : rows) {
+        const QUrl url = client::PageRequestUrl(built);
+        ASSERT_TRUE(url.isValid()) << built << ": " << url.errorString().toStdString();
+        EXPECT_EQ(url.toEncoded().toStdString(), requested) << built;
+        EXPECT_EQ(url.scheme().toStdString(), "http");
+    }
+    EXPECT_FALSE(client::PageRequestUrl("http://bad host/x").isValid());
 }
