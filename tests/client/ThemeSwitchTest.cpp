@@ -69,7 +69,7 @@ TEST(ThemeSwitch, ARunningTableDrawsAsOneStartedInTheAppliedTheme) {
             const std::string theme = kShippedThemes[t];
             const std::string before = kShippedThemes[(t + 1) % 3];
             SCOPED_TRACE(before + " -> " + theme + (route == Route::ThemesPage ? " (themes page)" : " (menu)"));
-            QImage applied, started;
+            QImage applied, started, appliedAtOnce, startedAtOnce;
             {
                 ClientWindows w(true, 1024, 768, StartIn(before));
                 platform::SetFixedSeed(11);
@@ -77,6 +77,7 @@ TEST(ThemeSwitch, ARunningTableDrawsAsOneStartedInTheAppliedTheme) {
                 const QImage old = w.main().Surface().ToQImage().copy();
                 Apply(w.main(), theme, route);
                 EXPECT_GT(DifferingPixels(old, w.main().Surface().ToQImage()), 10000) << "the theme shows";
+                appliedAtOnce = w.main().Surface().ToQImage().copy();
                 EXPECT_EQ(client::AppSettings().ThemeFilePath, theme + ".thm");
                 EXPECT_TRUE(w.messages.texts.empty());
                 PlayARound(w.main());
@@ -90,9 +91,11 @@ TEST(ThemeSwitch, ARunningTableDrawsAsOneStartedInTheAppliedTheme) {
                 platform::SetFixedSeed(11);
                 playToAPick(w.main());
                 w.main().FormPaint();
+                startedAtOnce = w.main().Surface().ToQImage().copy();
                 PlayARound(w.main());
                 started = PickAndCopy(w.main());
             }
+            EXPECT_EQ(DifferingPixels(appliedAtOnce, startedAtOnce), 0) << "at once: pixels that differ from a fresh start";
             EXPECT_EQ(DifferingPixels(applied, started), 0) << "pixels that differ from a fresh start";
         }
 }
