@@ -102,7 +102,7 @@ TEST(ServerSettingsFile, FlagsAndBooleansAreTrueOnlyForTheirExactText) {
 }
 
 TEST(ServerSettingsFile, ANumberLineThatIsNoNumberGivesTheDefaults) {
-    // Line 14 holds "x": everything the spec names falls back; what was read before stays.
+    // Line 14 holds "x": every later line falls back; what was read before stays.
     TempFolder f;
     auto lines = validLines();
     lines[13] = "x";
