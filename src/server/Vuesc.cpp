@@ -90,7 +90,6 @@ TForm1::TForm1() : QMainWindow(nullptr) {
 
     Http = new lobby::Senders(this);
     Http->setObjectName("Http");
-    for (int code : lobby::Senders::Codes) Http->Component(code).SetDeadline(LobbyDeadlineMs);
     connect(Http, &lobby::Senders::Replied, this, [this](int code, const QByteArray& body) {
         if (stale(code)) return;
         const std::string text = platform::Bytes(body);

@@ -88,8 +88,6 @@ public:
     // The pause before the robot tries the site again after a failure: never less than a
     // few seconds, so that a site that is down is not flooded.
     int RetryDelayMs = 15000;
-    // The total time one lobby request may take, a reply that trickles included.
-    static constexpr int LobbyDeadlineMs = 20000;
     void Button3Click();  // accept the invitation at CurrentMessage
     void BitBtn5Click();  // next message
     void BitBtn6Click();  // previous message
